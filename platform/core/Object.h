@@ -1,0 +1,21 @@
+#pragma once
+// The root of the class library's objects, and the change-notification callback.
+#include <functional>
+#include <string>
+
+class TObject {
+public:
+    virtual ~TObject() = default;
+    // The class name as the form descriptions and the assignment error spell it.
+    virtual std::string ClassName() const { return "TObject"; }
+};
+
+// A callback bound to one object, called with the sender. Empty until bound.
+using TNotifyEvent = std::function<void(TObject* sender)>;
+
+// Binds a member function of `object` as a TNotifyEvent.
+template <class T>
+TNotifyEvent Bind(T* object, void (T::*method)(TObject*))
+{
+    return [object, method](TObject* sender) { (object->*method)(sender); };
+}
