@@ -46,35 +46,32 @@ int TBitmap::BitsPerPixel() const { return BitsOf(FPixelFormat); }
 
 void TBitmap::Reallocate(int32_t width, int32_t height, TPixelFormat format, const TBitmap* keep)
 {
+    // A view of the pixels to keep, taken before this bitmap changes (keep may be this bitmap).
+    TBitmap old;
+    if (keep) {
+        old.FWidth = keep->FWidth;
+        old.FHeight = keep->FHeight;
+        old.FStride = keep->FStride;
+        old.FPixelFormat = keep->FPixelFormat;
+        if (keep == this)
+            old.FBits.swap(FBits);
+        else
+            old.FBits = keep->FBits;
+    }
     width = std::max(width, 0);
     height = std::max(height, 0);
-    const int32_t stride = StrideOf(width, format);
-    std::vector<uint8_t> bits(static_cast<size_t>(stride) * height);
-    const bool sameLayout = keep && keep->FPixelFormat == format && keep->FWidth == width;
     FWidth = width;
     FHeight = height;
-    FStride = stride;
+    FStride = StrideOf(width, format);
     FPixelFormat = format;
-    std::swap(FBits, bits);  // `bits` now holds the old pixels when keep == this
-    if (!keep) {
-        std::fill(FBits.begin(), FBits.end(), 0xFF);
+    FBits.assign(static_cast<size_t>(FStride) * height, 0xFF);
+    if (!keep)
+        return;
+    const int32_t keepRows = std::min(height, old.FHeight);
+    if (old.FPixelFormat == format && old.FWidth == width) {
+        std::memcpy(FBits.data(), old.FBits.data(), static_cast<size_t>(FStride) * keepRows);
         return;
     }
-    const std::vector<uint8_t>& oldBits = keep == this ? bits : keep->FBits;
-    const int32_t keepRows = std::min(height, keep->FHeight);
-    if (sameLayout) {
-        std::memcpy(FBits.data(), oldBits.data(), static_cast<size_t>(stride) * keepRows);
-        std::fill(FBits.begin() + static_cast<size_t>(stride) * keepRows, FBits.end(), 0xFF);
-        return;
-    }
-    std::fill(FBits.begin(), FBits.end(), 0xFF);
-    // Different layout: go through 0x00RRGGBB pixel by pixel from a view of the old bits.
-    TBitmap old;
-    old.FWidth = keep->FWidth;
-    old.FHeight = keep->FHeight;
-    old.FStride = keep->FStride;
-    old.FPixelFormat = keep->FPixelFormat;
-    old.FBits = oldBits;
     const int32_t keepCols = std::min(width, old.FWidth);
     for (int32_t y = 0; y < keepRows; ++y)
         for (int32_t x = 0; x < keepCols; ++x)
