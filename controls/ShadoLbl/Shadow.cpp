@@ -1,0 +1,35 @@
+#include "controls/ShadoLbl/Shadow.h"
+
+void TShadow::Assign(TPersistent* source)
+{
+    const auto* other = dynamic_cast<const TShadow*>(source);
+    if (!other) {
+        TPersistent::Assign(source);
+        return;
+    }
+    FVisible = other->FVisible;
+    FColor = other->FColor;
+    FOffsetLeft = other->FOffsetLeft;
+    FOffsetTop = other->FOffsetTop;
+    Changed();
+}
+
+template <class T>
+void TShadow::Store(T& field, T value)
+{
+    if (field == value)
+        return;
+    field = value;
+    Changed();
+}
+
+void TShadow::Changed()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TShadow::SetShadowVisible(bool value) { Store(FVisible, value); }
+void TShadow::SetShadowColor(TColor value) { Store(FColor, value); }
+void TShadow::SetShadowLeft(int32_t value) { Store(FOffsetLeft, value); }
+void TShadow::SetShadowTop(int32_t value) { Store(FOffsetTop, value); }
