@@ -1,0 +1,198 @@
+#include "controls/ShineSpdBtn/ShineDraw.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/graphics/Canvas.h"
+
+namespace {
+
+// Margin, Spacing and the client size are any 32-bit values a form description may hold, so
+// the stacking is done in 64 bits, where no sum of them can overflow; results that leave the
+// 32-bit range are clamped to it (such content is far outside the button either way).
+using Wide = int64_t;
+
+int32_t Clamp32(Wide v)
+{
+    return static_cast<int32_t>(std::clamp<Wide>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+Wide Half(Wide v) { return v / 2; }  // truncates toward zero: half of -5 is -2
+
+struct Stack {
+    Wide W = 0, H = 0, GX = 0, GY = 0, TX = 0, TY = 0;
+};
+
+Stack StackContent(const TShineContent& c, TButtonLayout layout, Wide spacing)
+{
+    Stack s;
+    const bool both = c.GlyphShown && c.CaptionPresent;
+    switch (layout) {
+    case blGlyphLeft:
+        s.GX = s.W;
+        s.W += c.GlyphWidth;  // the glyph's size counts even when it reports empty
+        s.H = std::max<Wide>(s.H, c.GlyphHeight);
+        if (both)
+            s.W += spacing;
+        s.TX = s.W;
+        if (c.CaptionPresent) {
+            s.W += c.TextWidth;
+            s.H = std::max<Wide>(s.H, c.TextHeight);
+        }
+        break;
+    case blGlyphRight:
+        s.TX = s.W;
+        if (c.CaptionPresent) {
+            s.W += c.TextWidth;
+            s.H = std::max<Wide>(s.H, c.TextHeight);
+        }
+        if (both)
+            s.W += spacing;
+        s.GX = s.W;
+        if (c.GlyphShown) {
+            s.W += c.GlyphWidth;
+            s.H = std::max<Wide>(s.H, c.GlyphHeight);
+        }
+        break;
+    case blGlyphTop:
+        s.GY = s.H;
+        if (c.GlyphShown) {
+            s.H += c.GlyphHeight;
+            s.W = std::max<Wide>(s.W, c.GlyphWidth);
+        }
+        if (c.CaptionPresent)
+            s.H += spacing;  // also without a glyph
+        s.TY = s.H;
+        if (c.CaptionPresent) {
+            s.H += c.TextHeight;
+            s.W = std::max<Wide>(s.W, c.TextWidth);
+        }
+        break;
+    case blGlyphBottom:
+        s.TY = s.H;
+        if (c.CaptionPresent) {
+            s.H += c.TextHeight;
+            s.W = std::max<Wide>(s.W, c.TextWidth);
+        }
+        if (both)
+            s.H += spacing;
+        s.GY = s.H;
+        s.H += c.GlyphHeight;  // the glyph's size counts even when it reports empty
+        s.W = std::max<Wide>(s.W, c.GlyphWidth);
+        break;
+    }
+    const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
+    if (c.GlyphShown)
+        (horizontal ? s.GY : s.GX) = horizontal ? Half(s.H - c.GlyphHeight) : Half(s.W - c.GlyphWidth);
+    if (c.CaptionPresent)
+        (horizontal ? s.TY : s.TX) = horizontal ? Half(s.H - c.TextHeight) : Half(s.W - c.TextWidth);
+    return s;
+}
+
+} // namespace
+
+TShinePlacement PlaceContent(const TShineContent& content, const TShineArrangement& a)
+{
+    const Stack s = StackContent(content, a.Layout, a.Spacing);
+    const Wide margin = a.Margin;
+    Wide ox = Half(a.ClientWidth - s.W);
+    Wide oy = Half(a.ClientHeight - s.H);
+    if (margin >= 0) {
+        switch (a.Layout) {
+        case blGlyphLeft: ox = margin; break;
+        case blGlyphRight: ox = a.ClientWidth - s.W - margin; break;
+        case blGlyphTop: oy = margin; break;
+        case blGlyphBottom: oy = a.ClientHeight - s.H - margin; break;
+        }
+    }
+    TShinePlacement p;
+    p.GlyphPos = {Clamp32(ox + s.GX), Clamp32(oy + s.GY)};
+    const Wide left = ox + s.TX, top = oy + s.TY;
+    p.CaptionRect = {Clamp32(left), Clamp32(top), Clamp32(left + content.TextWidth), Clamp32(top + content.TextHeight)};
+    return p;
+}
+
+std::unique_ptr<TBitmap> MakeGradientStrip(const TShineBtnColors& colors)
+{
+    const uint32_t from = ColorToPixel(colors.Color());
+    const uint32_t to = ColorToPixel(colors.GradColor());
+    const bool vertical = colors.GradVertical();
+    auto strip = std::make_unique<TBitmap>(vertical ? 1 : 256, vertical ? 256 : 1, pf32bit);
+    for (int32_t i = 0; i < 256; ++i) {
+        uint32_t pixel = 0;
+        for (int shift : {16, 8, 0}) {
+            const int32_t c = (from >> shift) & 0xFF;
+            const int32_t g = (to >> shift) & 0xFF;
+            // Truncates toward zero: from 100 down to 0, entry 1 is 100, not 99.
+            pixel |= static_cast<uint32_t>(c + (g - c) * i / 255) << shift;
+        }
+        strip->SetPixelRGB(vertical ? 0 : i, vertical ? i : 0, pixel);
+    }
+    return strip;
+}
+
+void DrawFace(TCanvas& canvas, const TShineBtnColors& colors, const TRect& client)
+{
+    if (!colors.Gradation()) {
+        canvas.Brush()->SetStyle(bsSolid);
+        canvas.Brush()->SetColor(colors.Color());
+        canvas.FillRect(client);
+        return;
+    }
+    const std::unique_ptr<TBitmap> strip = MakeGradientStrip(colors);
+    canvas.StretchDraw(client, strip.get());
+}
+
+namespace {
+
+void Line(TCanvas& canvas, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
+{
+    canvas.MoveTo(x0, y0);
+    canvas.LineTo(x1, y1);
+}
+
+// Two lines from one corner: along the row to (rowEndX, y), along the column to (x, colEndY).
+void Corner(TCanvas& canvas, TColor color, int32_t x, int32_t y, int32_t rowEndX, int32_t colEndY)
+{
+    canvas.Pen()->SetColor(color);
+    Line(canvas, x, y, rowEndX, y);
+    Line(canvas, x, y, x, colEndY);
+}
+
+} // namespace
+
+void DrawFrame(TCanvas& canvas, TFrameType type, bool sunken, const TShineBtnColors& colors,
+               const TShineBtnColors& pressed, int32_t width, int32_t height)
+{
+    TPen& pen = *canvas.Pen();
+    pen.SetStyle(psSolid);
+    pen.SetWidth(1);
+    pen.SetMode(pmCopy);
+    // Widths and heights come from 32-bit properties; W-1 and W-2 of the smallest value must not wrap.
+    const int32_t w = std::max(width, 0), h = std::max(height, 0);
+    const TShineBtnColors& set = sunken ? pressed : colors;
+    switch (type) {
+    case ftFlatFrame:
+        Corner(canvas, sunken ? set.Shadow() : set.Highlight(), 0, 0, w - 1, h - 1);
+        Corner(canvas, sunken ? set.Highlight() : set.Shadow(), w - 1, h - 1, 0, 0);
+        break;
+    case ftNormalFrame:
+        if (sunken) {
+            Corner(canvas, set.Shadow(), 1, 1, w - 1, h - 1);
+            Corner(canvas, set.DarkShadow(), 0, 0, w - 1, h - 1);
+            Corner(canvas, set.Highlight(), w - 1, h - 1, 0, 0);
+        } else {
+            Corner(canvas, set.Shadow(), w - 2, h - 2, 0, 0);
+            Corner(canvas, set.DarkShadow(), w - 1, h - 1, 0, 0);
+            Corner(canvas, set.Highlight(), 0, 0, w - 1, h - 1);
+        }
+        break;
+    case ftEnclosedFrame:
+        Corner(canvas, sunken ? set.Shadow() : set.Highlight(), 1, 1, w - 2, h - 2);
+        Corner(canvas, sunken ? set.Highlight() : set.Shadow(), w - 2, h - 2, 1, 1);
+        pen.SetColor(colors.DarkShadow());
+        canvas.Brush()->SetStyle(bsClear);
+        canvas.Rectangle(0, 0, w, h);
+        break;
+    }
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The shine speed button's drawing arithmetic: where glyph and caption go, the face (flat or a
+// gradient) and the frame. The button's Paint puts these together for its current state.
+#include <cstdint>
+#include <memory>
+
+#include "controls/ShineSpdBtn/ShineBtnColors.h"
+#include "controls/ShineSpdBtn/ShineTypes.h"
+#include "platform/core/Types.h"
+#include "platform/graphics/Bitmap.h"
+
+class TCanvas;
+
+// What is to be placed: the glyph's size and the measured caption.
+struct TShineContent {
+    bool GlyphShown = false;  // the glyph is not empty
+    int32_t GlyphWidth = 0;
+    int32_t GlyphHeight = 0;
+    bool CaptionPresent = false;
+    int32_t TextWidth = 0;
+    int32_t TextHeight = 0;
+};
+
+struct TShineArrangement {
+    TButtonLayout Layout = blGlyphLeft;
+    int32_t Margin = -1;  // negative: centre the content
+    int32_t Spacing = 4;
+    int32_t ClientWidth = 0;
+    int32_t ClientHeight = 0;
+};
+
+struct TShinePlacement {
+    TPoint GlyphPos;
+    TRect CaptionRect;
+};
+
+// Stacks glyph and caption along the layout's axis and places the stack by the margin.
+TShinePlacement PlaceContent(const TShineContent& content, const TShineArrangement& arrangement);
+
+// The 256-entry strip from colors.Color (entry 0) to colors.GradColor (entry 255): one row
+// when horizontal, one column when GradVertical. 32 bits per pixel.
+std::unique_ptr<TBitmap> MakeGradientStrip(const TShineBtnColors& colors);
+
+// The face: flat Color, or the gradient strip stretched over the client rectangle.
+void DrawFace(TCanvas& canvas, const TShineBtnColors& colors, const TRect& client);
+
+// The frame of a width x height button: raised in the colours of `colors`, or sunken in those
+// of `pressed`; the enclosure of ftEnclosedFrame always takes colors.DarkShadow.
+void DrawFrame(TCanvas& canvas, TFrameType type, bool sunken, const TShineBtnColors& colors,
+               const TShineBtnColors& pressed, int32_t width, int32_t height);
