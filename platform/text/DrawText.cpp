@@ -1,16 +1,459 @@
 #include "platform/text/DrawText.h"
 
-// Placeholder bodies; the text engine follows.
-int DrawTextA(HDC, const char*, int, TRect*, uint32_t) { return 0; }
-int DrawTextExA(HDC, const char*, int, TRect*, uint32_t, void*) { return 0; }
-bool GetTextMetricsA(HDC, TTextMetric* tm)
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/core/Cp932.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/text/FontCache.h"
+
+namespace {
+
+enum TCharKind : uint8_t { ckGlyph, ckSpace, ckTab, ckBreak };
+
+// One character of a text being laid out.
+struct TChar {
+    uint16_t Code = 0;  // single byte, or lead byte << 8 | trail byte
+    TCharKind Kind = ckGlyph;
+    bool Double = false;
+    bool Underline = false;  // the character after a prefix "&"
+    const TGlyph* Glyph = nullptr;
+};
+
+using TLine = std::vector<TChar>;
+
+struct TLayout {
+    TTextFont* Font = nullptr;
+    int32_t Tab = 8;  // tab stop distance
+    int32_t Overhang = 0;
+
+    int32_t Advance(const TChar& c, int32_t x) const
+    {
+        if (c.Kind == ckTab)
+            return (x / Tab + 1) * Tab - x;
+        return c.Glyph ? c.Glyph->Advance : 0;
+    }
+    // Pen positions after each character: prefix[k] is the pen after k characters.
+    int32_t Width(const TChar* chars, size_t n) const
+    {
+        int32_t x = 0;
+        for (size_t i = 0; i < n; ++i)
+            x += Advance(chars[i], x);
+        return n ? x + Overhang : 0;
+    }
+    int32_t Width(const TLine& line) const { return Width(line.data(), line.size()); }
+};
+
+// Splits the bytes into characters. Without DT_NOPREFIX, "&x" marks x for underlining, "&&" is
+// one "&" and a final lone "&" is dropped. Without DT_SINGLELINE, CR, LF and CR LF end a line.
+std::vector<TChar> Characters(std::string_view text, uint32_t format, TTextFont& font)
 {
-    if (!tm)
+    std::vector<TChar> chars;
+    chars.reserve(text.size());
+    const bool prefix = !(format & DT_NOPREFIX);
+    const bool multiLine = !(format & DT_SINGLELINE);
+    bool underlineNext = false;
+    for (size_t i = 0; i < text.size();) {
+        const uint8_t b = static_cast<uint8_t>(text[i]);
+        if (prefix && b == '&') {
+            if (i + 1 == text.size())
+                break;
+            if (text[i + 1] != '&') {
+                underlineNext = true;
+                ++i;
+                continue;
+            }
+            ++i;  // "&&": the second one is drawn
+        }
+        TChar c;
+        const size_t len = CharLength(text, i);
+        c.Double = len == 2;
+        c.Code = c.Double ? static_cast<uint16_t>(b << 8 | static_cast<uint8_t>(text[i + 1])) : b;
+        c.Underline = underlineNext;
+        underlineNext = false;
+        if (multiLine && (b == '\r' || b == '\n')) {
+            c.Kind = ckBreak;
+            if (b == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else if (b == '\t' && (format & DT_EXPANDTABS)) {
+            c.Kind = ckTab;
+        } else {
+            c.Kind = b == ' ' ? ckSpace : ckGlyph;
+            c.Glyph = &font.Glyph(c.Code);
+        }
+        chars.push_back(c);
+        i += len;
+    }
+    return chars;
+}
+
+bool IsBlank(const TChar& c) { return c.Kind == ckSpace || c.Kind == ckTab; }
+
+// Japanese has no spaces: a line may break before or after any double-byte character.
+bool BreakBetween(const TChar& a, const TChar& b) { return a.Double || b.Double; }
+
+// Breaks one paragraph into lines no wider than maxWidth, at blanks and around double-byte
+// characters. A word wider than the line stays whole. Blanks at a break are dropped.
+void WrapParagraph(const TChar* p, size_t n, int32_t maxWidth, const TLayout& layout, std::vector<TLine>& lines)
+{
+    size_t i = 0;
+    while (true) {
+        const size_t begin = i;
+        size_t wordEnd = i;
+        int32_t x = 0;
+        bool first = true;
+        while (i < n) {
+            size_t w = i;
+            if (!IsBlank(p[w])) {
+                ++w;
+                while (w < n && !IsBlank(p[w]) && !BreakBetween(p[w - 1], p[w]))
+                    ++w;
+            }
+            int32_t xw = x;
+            for (size_t k = i; k < w; ++k)
+                xw += layout.Advance(p[k], xw);
+            if (!first && w > i && xw + layout.Overhang > maxWidth)
+                break;
+            size_t s = w;
+            while (s < n && IsBlank(p[s])) {
+                xw += layout.Advance(p[s], xw);
+                ++s;
+            }
+            x = xw;
+            wordEnd = w;
+            i = s;
+            first = false;
+        }
+        if (i >= n) {
+            lines.emplace_back(p + begin, p + n);
+            return;
+        }
+        lines.emplace_back(p + begin, p + wordEnd);
+    }
+}
+
+TLine Dots(TTextFont& font)
+{
+    TChar dot;
+    dot.Code = '.';
+    dot.Glyph = &font.Glyph('.');
+    return TLine(3, dot);
+}
+
+// "..." replaces the end of the line so that the rest fits.
+TLine EndEllipsis(const TLine& line, int32_t maxWidth, const TLayout& layout)
+{
+    const TLine dots = Dots(*layout.Font);
+    for (size_t k = line.size(); k-- > 0;) {
+        TLine candidate(line.begin(), line.begin() + static_cast<ptrdiff_t>(k));
+        candidate.insert(candidate.end(), dots.begin(), dots.end());
+        if (layout.Width(candidate) <= maxWidth || k == 0)
+            return candidate;
+    }
+    return dots;
+}
+
+// "..." replaces characters before the last "\" so that the line fits, keeping all that follows
+// the "\". Without a "\", the middle of the line gives way, keeping its start and its end.
+TLine PathEllipsis(const TLine& line, int32_t maxWidth, const TLayout& layout)
+{
+    const TLine dots = Dots(*layout.Font);
+    size_t slash = line.size();
+    for (size_t i = line.size(); i-- > 0;)
+        if (line[i].Code == '\\') {
+            slash = i;
+            break;
+        }
+    auto join = [&](size_t headEnd, size_t tailBegin) {
+        TLine r(line.begin(), line.begin() + static_cast<ptrdiff_t>(headEnd));
+        r.insert(r.end(), dots.begin(), dots.end());
+        r.insert(r.end(), line.begin() + static_cast<ptrdiff_t>(tailBegin), line.end());
+        return r;
+    };
+    if (slash > 0 && slash < line.size()) {
+        for (size_t k = slash; k-- > 0;) {
+            TLine candidate = join(k, slash);
+            if (layout.Width(candidate) <= maxWidth)
+                return candidate;
+        }
+        return join(0, slash);
+    }
+    const size_t n = line.size();
+    for (size_t keep = n; keep-- > 0;) {
+        const size_t head = (keep + 1) / 2;
+        TLine candidate = join(head, n - (keep - head));
+        if (layout.Width(candidate) <= maxWidth || keep == 0)
+            return candidate;
+    }
+    return dots;
+}
+
+struct TFormatted {
+    std::vector<TLine> Lines;
+    std::vector<int32_t> Widths;
+    int32_t MaxWidth = 0;
+};
+
+TFormatted Format(std::string_view text, const TRect& rect, uint32_t format, TLayout& layout)
+{
+    TFormatted f;
+    const std::vector<TChar> chars = Characters(text, format, *layout.Font);
+    const int32_t rectWidth = static_cast<int32_t>(std::clamp<int64_t>(int64_t{rect.Right} - rect.Left, INT32_MIN, INT32_MAX));
+    const bool wrap = (format & DT_WORDBREAK) && !(format & DT_SINGLELINE);
+    size_t begin = 0;
+    for (size_t i = 0; i <= chars.size(); ++i) {
+        if (i < chars.size() && chars[i].Kind != ckBreak)
+            continue;
+        // A break that ends the text starts no further line.
+        if (i == chars.size() && begin == i && i > 0)
+            break;
+        if (wrap)
+            WrapParagraph(chars.data() + begin, i - begin, rectWidth, layout, f.Lines);
+        else
+            f.Lines.emplace_back(chars.begin() + static_cast<ptrdiff_t>(begin), chars.begin() + static_cast<ptrdiff_t>(i));
+        begin = i + 1;
+    }
+    if (chars.empty())
+        f.Lines.clear();
+    for (TLine& line : f.Lines) {
+        int32_t w = layout.Width(line);
+        if (w > rectWidth && (format & (DT_PATH_ELLIPSIS | DT_END_ELLIPSIS))) {
+            line = (format & DT_PATH_ELLIPSIS) ? PathEllipsis(line, rectWidth, layout) : EndEllipsis(line, rectWidth, layout);
+            w = layout.Width(line);
+        }
+        f.Widths.push_back(w);
+        f.MaxWidth = std::max(f.MaxWidth, w);
+    }
+    return f;
+}
+
+TLayout LayoutFor(TCanvas& canvas)
+{
+    TLayout layout;
+    layout.Font = &TFontCache::Instance().FontFor(*canvas.Font());
+    const TTextMetric& tm = layout.Font->Metrics();
+    layout.Tab = std::max(1, 8 * tm.tmAveCharWidth);
+    layout.Overhang = tm.tmOverhang;
+    return layout;
+}
+
+// Where text may land on the surface: the canvas clip, and the formatting rectangle if given.
+struct TTarget {
+    TCanvas* Canvas;
+    TBitmap* Surface;
+    TRect Clip;  // surface coordinates
+    TPoint Origin;
+    uint32_t Rgb;
+
+    TTarget(TCanvas& canvas, const TRect* limit) : Canvas(&canvas), Surface(canvas.Surface()), Origin(canvas.Origin())
+    {
+        TRect clip = canvas.ClipRect();
+        if (limit)
+            clip = IntersectRect(clip, *limit);
+        Clip = {clip.Left + Origin.X, clip.Top + Origin.Y, clip.Right + Origin.X, clip.Bottom + Origin.Y};
+        if (clip.IsEmpty() || !Surface)
+            Clip = {};
+        Rgb = ColorToRGBPixel(canvas.Font()->Color());
+    }
+
+    // Blends one pixel (surface coordinates, inside Clip) with coverage a.
+    void Blend(int32_t x, int32_t y, uint32_t a) const
+    {
+        switch (Surface->PixelFormat()) {
+        case pf24bit: {
+            uint8_t* p = Surface->ScanLine(y) + x * 3;
+            const uint32_t src[3] = {Rgb & 0xFF, (Rgb >> 8) & 0xFF, (Rgb >> 16) & 0xFF};
+            for (int i = 0; i < 3; ++i)
+                p[i] = static_cast<uint8_t>((src[i] * a + p[i] * (255 - a) + 127) / 255);
+            break;
+        }
+        case pf1bit:
+            if (a >= 128)
+                Surface->SetPixelRGB(x, y, Rgb == 0xFFFFFF ? 0xFFFFFF : 0);
+            break;
+        default: {
+            auto* p = reinterpret_cast<uint32_t*>(Surface->ScanLine(y)) + x;
+            const uint32_t d = *p;
+            uint32_t out = 0;
+            for (int shift = 0; shift < 24; shift += 8) {
+                const uint32_t s = (Rgb >> shift) & 0xFF, t = (d >> shift) & 0xFF;
+                out |= ((s * a + t * (255 - a) + 127) / 255) << shift;
+            }
+            *p = out;
+            break;
+        }
+        }
+    }
+
+    // Canvas coordinates in 64 bits, so that far-away text cannot overflow.
+    void Glyph(int64_t penX, int64_t baseline, const TGlyph& g) const
+    {
+        const int64_t left = penX + g.Left + Origin.X, top = baseline - g.Top + Origin.Y;
+        const int64_t x0 = std::max<int64_t>(left, Clip.Left), x1 = std::min<int64_t>(left + g.Width, Clip.Right);
+        const int64_t y0 = std::max<int64_t>(top, Clip.Top), y1 = std::min<int64_t>(top + g.Height, Clip.Bottom);
+        for (int64_t y = y0; y < y1; ++y) {
+            const uint8_t* row = g.Coverage.data() + (y - top) * g.Width;
+            for (int64_t x = x0; x < x1; ++x)
+                if (const uint8_t a = row[x - left])
+                    Blend(static_cast<int32_t>(x), static_cast<int32_t>(y), a);
+        }
+    }
+
+    void Bar(int64_t left, int64_t top, int64_t right, int64_t bottom) const
+    {
+        const int64_t x0 = std::max<int64_t>(left + Origin.X, Clip.Left), x1 = std::min<int64_t>(right + Origin.X, Clip.Right);
+        const int64_t y0 = std::max<int64_t>(top + Origin.Y, Clip.Top), y1 = std::min<int64_t>(bottom + Origin.Y, Clip.Bottom);
+        for (int64_t y = y0; y < y1; ++y)
+            for (int64_t x = x0; x < x1; ++x)
+                Blend(static_cast<int32_t>(x), static_cast<int32_t>(y), 255);
+    }
+
+    // The text cell in the brush colour, when the brush is solid.
+    void Background(int64_t left, int64_t top, int64_t right, int64_t bottom) const
+    {
+        if (Canvas->Brush()->Style() == bsClear)
+            return;
+        const int64_t x0 = std::max<int64_t>(left + Origin.X, Clip.Left), x1 = std::min<int64_t>(right + Origin.X, Clip.Right);
+        const int64_t y0 = std::max<int64_t>(top + Origin.Y, Clip.Top), y1 = std::min<int64_t>(bottom + Origin.Y, Clip.Bottom);
+        if (x0 >= x1 || y0 >= y1)
+            return;
+        const TRect cell{static_cast<int32_t>(x0 - Origin.X), static_cast<int32_t>(y0 - Origin.Y),
+                         static_cast<int32_t>(x1 - Origin.X), static_cast<int32_t>(y1 - Origin.Y)};
+        Canvas->FillRect(cell);
+    }
+};
+
+// Draws one laid-out line with its cell's top-left corner at (x, y), in canvas coordinates.
+void DrawLine(const TTarget& target, const TLayout& layout, const TLine& line, int32_t width, int64_t x, int64_t y)
+{
+    TTextFont& font = *layout.Font;
+    const TTextMetric& tm = font.Metrics();
+    const TFontStyles style = target.Canvas->Font()->Style();
+    target.Background(x, y, x + width, y + tm.tmHeight);
+    const int64_t baseline = y + tm.tmAscent;
+    const int64_t underline = baseline + font.UnderlinePosition();
+    const int32_t thickness = font.UnderlineThickness();
+    int32_t pen = 0;
+    for (const TChar& c : line) {
+        const int32_t advance = layout.Advance(c, pen);
+        if (c.Glyph && c.Glyph->Width > 0)
+            target.Glyph(x + pen, baseline, *c.Glyph);
+        if (c.Underline)
+            target.Bar(x + pen, underline, x + pen + advance, underline + thickness);
+        pen += advance;
+    }
+    if (line.empty())
+        return;
+    if (style & fsUnderline)
+        target.Bar(x, underline, x + width, underline + thickness);
+    if (style & fsStrikeOut) {
+        const int64_t top = baseline - font.StrikeOutPosition();
+        target.Bar(x, top, x + width, top + thickness);
+    }
+}
+
+int DrawTextImpl(HDC dc, const char* text, int length, TRect* rect, uint32_t format)
+{
+    if (!dc || !rect || (!text && length != 0) || length < -1)
+        return 0;
+    const std::string_view s = !text ? std::string_view() : length == -1 ? std::string_view(text) : std::string_view(text, static_cast<size_t>(length));
+    TCanvas& canvas = *dc;
+    TLayout layout = LayoutFor(canvas);
+    const int32_t lineHeight = layout.Font->Metrics().tmHeight;
+    const TFormatted f = Format(s, *rect, format, layout);
+    const int32_t lines = static_cast<int32_t>(f.Lines.size());
+    const int32_t height = lines * lineHeight;
+
+    if (format & DT_CALCRECT) {
+        rect->Right = static_cast<int32_t>(std::clamp<int64_t>(int64_t{rect->Left} + f.MaxWidth, INT32_MIN, INT32_MAX));
+        rect->Bottom = static_cast<int32_t>(std::clamp<int64_t>(int64_t{rect->Top} + height, INT32_MIN, INT32_MAX));
+        return height;
+    }
+
+    int64_t top = rect->Top;
+    if (format & DT_SINGLELINE) {
+        if (format & DT_VCENTER)
+            top = (int64_t{rect->Top} + rect->Bottom - lineHeight) / 2;
+        else if (format & DT_BOTTOM)
+            top = int64_t{rect->Bottom} - lineHeight;
+    }
+    if (lines > 0 && canvas.Surface()) {
+        const TTarget target(canvas, (format & DT_NOCLIP) ? nullptr : rect);
+        if (!target.Clip.IsEmpty()) {
+            for (int32_t i = 0; i < lines; ++i) {
+                const int32_t w = f.Widths[i];
+                int64_t x = rect->Left;
+                if (format & DT_CENTER)
+                    x = (int64_t{rect->Left} + rect->Right - w) / 2;
+                else if (format & DT_RIGHT)
+                    x = int64_t{rect->Right} - w;
+                DrawLine(target, layout, f.Lines[i], w, x, top + int64_t{i} * lineHeight);
+            }
+            canvas.Changed();
+        }
+    }
+    if ((format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM)))
+        return static_cast<int>(top - rect->Top + lineHeight);
+    return height;
+}
+
+} // namespace
+
+int DrawTextA(HDC dc, const char* text, int length, TRect* rect, uint32_t format)
+{
+    return DrawTextImpl(dc, text, length, rect, format);
+}
+
+int DrawTextExA(HDC dc, const char* text, int length, TRect* rect, uint32_t format, void* /*params*/)
+{
+    return DrawTextImpl(dc, text, length, rect, format);
+}
+
+bool GetTextMetricsA(HDC dc, TTextMetric* tm)
+{
+    if (!dc || !tm)
         return false;
-    *tm = {16, 14, 2, 0, 0, 8, 16, 0};
+    *tm = TFontCache::Instance().FontFor(*dc->Font()).Metrics();
     return true;
 }
-int32_t TextWidth(TCanvas&, std::string_view text) { return static_cast<int32_t>(text.size()) * 8; }
-int32_t TextHeight(TCanvas&, std::string_view) { return 16; }
-TSize TextExtent(TCanvas& c, std::string_view text) { return {TextWidth(c, text), TextHeight(c, text)}; }
-void TextOut(TCanvas&, int32_t, int32_t, std::string_view) {}
+
+namespace {
+// Characters of a plain text: no prefixes, no line breaks, no tab stops.
+std::vector<TChar> PlainCharacters(std::string_view text, TTextFont& font)
+{
+    return Characters(text, DT_NOPREFIX | DT_SINGLELINE, font);
+}
+} // namespace
+
+int32_t TextWidth(TCanvas& canvas, std::string_view text)
+{
+    const TLayout layout = LayoutFor(canvas);
+    const std::vector<TChar> chars = PlainCharacters(text, *layout.Font);
+    return layout.Width(chars.data(), chars.size());
+}
+
+int32_t TextHeight(TCanvas& canvas, std::string_view)
+{
+    return TFontCache::Instance().FontFor(*canvas.Font()).Metrics().tmHeight;
+}
+
+TSize TextExtent(TCanvas& canvas, std::string_view text)
+{
+    return {TextWidth(canvas, text), TextHeight(canvas, text)};
+}
+
+void TextOut(TCanvas& canvas, int32_t x, int32_t y, std::string_view text)
+{
+    const TLayout layout = LayoutFor(canvas);
+    const TLine line = PlainCharacters(text, *layout.Font);
+    const int32_t width = layout.Width(line);
+    if (canvas.Surface()) {
+        const TTarget target(canvas, nullptr);
+        if (!target.Clip.IsEmpty()) {
+            DrawLine(target, layout, line, width, x, y);
+            canvas.Changed();
+        }
+    }
+    canvas.MoveTo(static_cast<int32_t>(std::clamp<int64_t>(int64_t{x} + width, INT32_MIN, INT32_MAX)), y);
+}
