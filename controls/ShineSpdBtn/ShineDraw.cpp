@@ -196,3 +196,29 @@ void DrawFrame(TCanvas& canvas, TFrameType type, bool sunken, const TShineBtnCol
         break;
     }
 }
+
+namespace {
+
+// ((destination xor brush) and source) xor destination: the brush where the source is white.
+constexpr uint32_t PaintWhereSourceIsSet = 0x00E20746;
+
+void BlitStencil(TCanvas& canvas, TBitmap& stencil, int32_t x, int32_t y, TColor paint)
+{
+    canvas.Brush()->SetColor(paint);
+    // A monochrome source enters as the text colour (clear bits) or the background colour (set bits).
+    SetTextColor(canvas.Handle(), clBlack);
+    SetBkColor(canvas.Handle(), clWhite);
+    BitBlt(canvas.Handle(), x, y, stencil.Width(), stencil.Height(), stencil.Canvas()->Handle(), 0, 0,
+           PaintWhereSourceIsSet);
+}
+
+} // namespace
+
+void DrawEtchedStencil(TCanvas& canvas, TBitmap& stencil, TPoint pos, TColor highlight, TColor shadow)
+{
+    // pos + 1 of a glyph placed at the very end of the coordinate range would wrap.
+    const int32_t x1 = pos.X == INT32_MAX ? pos.X : pos.X + 1;
+    const int32_t y1 = pos.Y == INT32_MAX ? pos.Y : pos.Y + 1;
+    BlitStencil(canvas, stencil, x1, y1, highlight);
+    BlitStencil(canvas, stencil, pos.X, pos.Y, shadow);
+}

@@ -48,3 +48,8 @@ void DrawFace(TCanvas& canvas, const TShineBtnColors& colors, const TRect& clien
 // of `pressed`; the enclosure of ftEnclosedFrame always takes colors.DarkShadow.
 void DrawFrame(TCanvas& canvas, TFrameType type, bool sunken, const TShineBtnColors& colors,
                const TShineBtnColors& pressed, int32_t width, int32_t height);
+
+// Paints the set bits of a monochrome stencil in two colours for an etched look: a highlight
+// copy one pixel right and down, then the shadow copy at pos on top. Clear bits leave the
+// canvas alone (raster operation E20746 with the brush as the paint).
+void DrawEtchedStencil(TCanvas& canvas, TBitmap& stencil, TPoint pos, TColor highlight, TColor shadow);

@@ -183,3 +183,19 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"enclosed sunken", ftEnclosedFrame, true, Enclosed('s', 'h')}));
 
 } // namespace
+
+TEST(ShineStencil, EtchedCopiesPaintOnlyTheSetBits)
+{
+    TBitmap stencil(3, 2, pf1bit);
+    stencil.SetPixelRGB(0, 0, 0xFFFFFF);
+    stencil.SetPixelRGB(1, 0, 0);
+    stencil.SetPixelRGB(2, 0, 0xFFFFFF);
+    for (int x = 0; x < 3; ++x)
+        stencil.SetPixelRGB(x, 1, x == 1 ? 0xFFFFFF : 0);
+    TBitmap target(6, 4, pf32bit);
+    const Palette p{{' ', 0x336699}, {'H', 0xFFFFFF}, {'S', 0x808080}};
+    target.Canvas()->Brush()->SetColor(RGBPixelToColor(0x336699));
+    target.Canvas()->FillRect({0, 0, 6, 4});
+    DrawEtchedStencil(*target.Canvas(), stencil, {1, 1}, clBtnHighlight, clBtnShadow);
+    EXPECT_EQ(ReadRows(target, p), (Rows{"      ", " S S  ", "  S H ", "   H  "}));
+}
