@@ -1,21 +1,17 @@
 #include "controls/ShineSpdBtn/ShineDraw.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "platform/graphics/Canvas.h"
+#include "platform/text/DrawText.h"
 
 namespace {
 
 // Margin, Spacing and the client size are any 32-bit values a form description may hold, so
-// the stacking is done in 64 bits, where no sum of them can overflow; results that leave the
-// 32-bit range are clamped to it (such content is far outside the button either way).
+// the stacking is done in 64 bits, where no sum of them can overflow.
 using Wide = int64_t;
 
-int32_t Clamp32(Wide v)
-{
-    return static_cast<int32_t>(std::clamp<Wide>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
+int32_t Clamp32(Wide v) { return static_cast<int32_t>(std::clamp<Wide>(v, -FarCoordinate, FarCoordinate)); }
 
 Wide Half(Wide v) { return v / 2; }  // truncates toward zero: half of -5 is -2
 
@@ -216,9 +212,33 @@ void BlitStencil(TCanvas& canvas, TBitmap& stencil, int32_t x, int32_t y, TColor
 
 void DrawEtchedStencil(TCanvas& canvas, TBitmap& stencil, TPoint pos, TColor highlight, TColor shadow)
 {
-    // pos + 1 of a glyph placed at the very end of the coordinate range would wrap.
-    const int32_t x1 = pos.X == INT32_MAX ? pos.X : pos.X + 1;
-    const int32_t y1 = pos.Y == INT32_MAX ? pos.Y : pos.Y + 1;
-    BlitStencil(canvas, stencil, x1, y1, highlight);
+    BlitStencil(canvas, stencil, pos.X + 1, pos.Y + 1, highlight);
     BlitStencil(canvas, stencil, pos.X, pos.Y, shadow);
+}
+
+namespace {
+
+void DrawCaptionCopy(TCanvas& canvas, const std::string& caption, TRect rect, TColor color, int32_t offset)
+{
+    canvas.Font()->SetColor(color);
+    OffsetRect(&rect, offset, offset);
+    DrawTextA(canvas.Handle(), caption.data(), static_cast<int>(caption.size()), &rect, DT_CENTER | DT_VCENTER);
+}
+
+} // namespace
+
+void DrawCaption(TCanvas& canvas, const std::string& caption, TRect rect, const TCaptionColors& colors)
+{
+    canvas.Brush()->SetStyle(bsClear);
+    if (colors.Disabled) {
+        DrawCaptionCopy(canvas, caption, rect, colors.DisabledHighlight, 1);
+        DrawCaptionCopy(canvas, caption, rect, colors.DisabledShadow, 0);
+        return;
+    }
+    const TColor fontColor = canvas.Font()->Color();
+    if (colors.FontShadow != clNone)
+        DrawCaptionCopy(canvas, caption, rect, colors.FontShadow, 1);
+    if (colors.FontHighlight != clNone)
+        DrawCaptionCopy(canvas, caption, rect, colors.FontHighlight, -1);
+    DrawCaptionCopy(canvas, caption, rect, fontColor, 0);
 }

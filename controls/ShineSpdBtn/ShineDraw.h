@@ -3,6 +3,7 @@
 // gradient) and the frame. The button's Paint puts these together for its current state.
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "controls/ShineSpdBtn/ShineBtnColors.h"
 #include "controls/ShineSpdBtn/ShineTypes.h"
@@ -34,6 +35,10 @@ struct TShinePlacement {
     TRect CaptionRect;
 };
 
+// Placed positions never go beyond this distance from the origin, so that the one-pixel shifts
+// of painting cannot overflow; content that far out is off any button anyway.
+constexpr int32_t FarCoordinate = 0x3FFFFFFF;
+
 // Stacks glyph and caption along the layout's axis and places the stack by the margin.
 TShinePlacement PlaceContent(const TShineContent& content, const TShineArrangement& arrangement);
 
@@ -52,4 +57,20 @@ void DrawFrame(TCanvas& canvas, TFrameType type, bool sunken, const TShineBtnCol
 // Paints the set bits of a monochrome stencil in two colours for an etched look: a highlight
 // copy one pixel right and down, then the shadow copy at pos on top. Clear bits leave the
 // canvas alone (raster operation E20746 with the brush as the paint).
+// pos is a placed position (within FarCoordinate).
 void DrawEtchedStencil(TCanvas& canvas, TBitmap& stencil, TPoint pos, TColor highlight, TColor shadow);
+
+// The colours of a caption beside the font's own.
+struct TCaptionColors {
+    bool Disabled = false;          // drawn in the two disabled colours only
+    TColor DisabledHighlight = clBtnHighlight;
+    TColor DisabledShadow = clBtnShadow;
+    TColor FontShadow = clNone;     // clNone: no shadow copy
+    TColor FontHighlight = clNone;  // clNone: no highlight copy
+};
+
+// Draws the caption centred in rect with the canvas's font and a clear brush. Disabled: a
+// DisabledHighlight copy one pixel right and down, the DisabledShadow copy on top. Otherwise:
+// the shadow copy one pixel right and down, the highlight copy one pixel left and up, then the
+// caption in the font's colour on top. rect is a placed position (within FarCoordinate).
+void DrawCaption(TCanvas& canvas, const std::string& caption, TRect rect, const TCaptionColors& colors);

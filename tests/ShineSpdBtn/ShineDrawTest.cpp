@@ -4,6 +4,7 @@
 
 #include "controls/ShineSpdBtn/ShineDraw.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/text/DrawText.h"
 #include "tests/ShineSpdBtn/PixelMap.h"
 
 namespace {
@@ -57,11 +58,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ShineLayout, ExtremePropertiesDoNotWrap)
 {
     const TShinePlacement p = PlaceContent(Both(), {blGlyphLeft, INT32_MAX, INT32_MAX, 75, 25});
-    EXPECT_EQ(p.GlyphPos, (TPoint{INT32_MAX, 4}));
-    EXPECT_EQ(p.CaptionRect.Left, INT32_MAX);
+    EXPECT_EQ(p.GlyphPos, (TPoint{FarCoordinate, 4}));
+    EXPECT_EQ(p.CaptionRect, (TRect{FarCoordinate, 5, FarCoordinate, 18}));
     const TShinePlacement q = PlaceContent(Both(), {blGlyphRight, INT32_MAX, INT32_MIN, INT32_MIN, INT32_MIN});
-    EXPECT_EQ(q.CaptionRect.Left, INT32_MIN);
-    EXPECT_EQ(q.GlyphPos.Y, INT32_MIN / 2 - 8);
+    EXPECT_EQ(q.CaptionRect.Left, -FarCoordinate);
+    EXPECT_EQ(q.GlyphPos.Y, -FarCoordinate);
 }
 
 TShineBtnColors Gradient(TColor from, TColor to, bool vertical)
@@ -198,4 +199,64 @@ TEST(ShineStencil, EtchedCopiesPaintOnlyTheSetBits)
     target.Canvas()->FillRect({0, 0, 6, 4});
     DrawEtchedStencil(*target.Canvas(), stencil, {1, 1}, clBtnHighlight, clBtnShadow);
     EXPECT_EQ(ReadRows(target, p), (Rows{"      ", " S S  ", "  S H ", "   H  "}));
+}
+
+namespace {
+
+// A white 40 x 24 surface with a black 12-pixel font and a clear brush.
+std::unique_ptr<TBitmap> TextSurface()
+{
+    auto b = std::make_unique<TBitmap>(40, 24, pf32bit);
+    b->Canvas()->Font()->SetHeight(-12);
+    b->Canvas()->Font()->SetColor(clBlack);
+    b->Canvas()->Brush()->SetStyle(bsClear);
+    return b;
+}
+
+// The caption drawn once, by hand, in `color` at rect moved by `offset`.
+void DrawOnce(TBitmap& b, const std::string& text, TRect rect, TColor color, int32_t offset)
+{
+    b.Canvas()->Font()->SetColor(color);
+    OffsetRect(&rect, offset, offset);
+    DrawTextA(b.Canvas()->Handle(), text.data(), static_cast<int>(text.size()), &rect, DT_CENTER | DT_VCENTER);
+}
+
+bool SamePixels(const TBitmap& a, const TBitmap& b)
+{
+    for (int32_t y = 0; y < a.Height(); ++y)
+        for (int32_t x = 0; x < a.Width(); ++x)
+            if (a.PixelRGB(x, y) != b.PixelRGB(x, y))
+                return false;
+    return true;
+}
+
+} // namespace
+
+TEST(ShineCaption, CopiesAreDrawnInOrderAtTheirOffsets)
+{
+    const std::string text = "Ab";
+    const TRect rect{8, 4, 32, 20};
+    struct Case {
+        const char* name;
+        TCaptionColors colors;
+        std::vector<std::pair<TColor, int32_t>> draws;  // colour and offset, in order
+    };
+    const std::vector<Case> cases{
+        {"plain", {false, clWhite, clGray, clNone, clNone}, {{clBlack, 0}}},
+        {"shadow", {false, clWhite, clGray, clRed, clNone}, {{clRed, 1}, {clBlack, 0}}},
+        {"highlight", {false, clWhite, clGray, clNone, clBlue}, {{clBlue, -1}, {clBlack, 0}}},
+        {"both", {false, clWhite, clGray, clRed, clBlue}, {{clRed, 1}, {clBlue, -1}, {clBlack, 0}}},
+        {"disabled ignores the copies", {true, clYellow, clGray, clRed, clBlue}, {{clYellow, 1}, {clGray, 0}}},
+    };
+    auto plain = TextSurface();
+    DrawOnce(*plain, text, rect, clBlack, 0);
+    for (const Case& c : cases) {
+        auto drawn = TextSurface();
+        DrawCaption(*drawn->Canvas(), text, rect, c.colors);
+        auto expected = TextSurface();
+        for (auto [color, offset] : c.draws)
+            DrawOnce(*expected, text, rect, color, offset);
+        EXPECT_TRUE(SamePixels(*drawn, *expected)) << c.name;
+        EXPECT_EQ(SamePixels(*drawn, *plain), c.draws.size() == 1 && c.draws[0].first == clBlack) << c.name;
+    }
 }
