@@ -1,5 +1,21 @@
 #include "controls/ShineSpdBtn/ShineBtnColors.h"
 
+const TClassInfo& TShineBtnColors::StaticClassInfo()
+{
+    using C = TShineBtnColors;
+    // Color has no declared default: the button's two sets start with different faces.
+    static const TClassInfo info("TShineBtnColors", nullptr, {
+        ColorProp("Highlight", &C::FHighlight, &C::SetHighlight, clBtnHighlight),
+        ColorProp("Shadow", &C::FShadow, &C::SetShadow, clBtnShadow),
+        ColorProp("DarkShadow", &C::FDarkShadow, &C::SetDarkShadow, clWindowFrame),
+        ColorProp("GradColor", &C::FGradColor, &C::SetGradColor, clBlue),
+        BoolProp("GradVertical", &C::FGradVertical, &C::SetGradVertical, false),
+        BoolProp("Gradation", &C::FGradation, &C::SetGradation, false),
+        ColorProp("Color", &C::FColor, &C::SetColor, NoDefault),
+    });
+    return info;
+}
+
 TShineBtnColors::TShineBtnColors() = default;
 
 TShineBtnColors::~TShineBtnColors() { OnChange = nullptr; }

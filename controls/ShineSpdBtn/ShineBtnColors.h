@@ -3,6 +3,7 @@
 // three frame colours), and ColorToPixel for writing colours into 32-bit bitmaps.
 #include <cstdint>
 
+#include "platform/classes/TypInfo.h"
 #include "platform/core/Color.h"
 #include "platform/core/Persistent.h"
 
@@ -11,6 +12,8 @@ public:
     TShineBtnColors();
     ~TShineBtnColors() override;
 
+    // Published: Highlight, Shadow, DarkShadow, GradColor, GradVertical, Gradation, Color.
+    static const TClassInfo& StaticClassInfo();
     std::string ClassName() const override { return "TShineBtnColors"; }
     // Copies all seven colours from another set. OnChange runs twice: once from the source's
     // AssignTo and once here, even when nothing changed.
