@@ -218,10 +218,8 @@ std::unique_ptr<TTextFont> TFontCache::Create(const std::string& name, int32_t h
     TTextMetric& tm = font->FMetrics;
     tm.tmAscent = Scale(winAscent, em, upm);
     tm.tmDescent = Scale(winAscent + winDescent, em, upm) - tm.tmAscent;
-    if (height > 0) {  // the cell height asked for, exactly
+    if (height > 0 && std::abs(tm.tmAscent + tm.tmDescent - height) <= 2)  // the cell height asked for, exactly
         tm.tmDescent = std::max(0, height - tm.tmAscent);
-        tm.tmAscent = height - tm.tmDescent;
-    }
     tm.tmHeight = tm.tmAscent + tm.tmDescent;
     tm.tmInternalLeading = std::max(0, tm.tmHeight - em);
     tm.tmExternalLeading = 0;
