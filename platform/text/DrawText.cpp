@@ -257,30 +257,51 @@ struct TTarget {
         Rgb = ColorToRGBPixel(canvas.Font()->Color());
     }
 
-    // Blends one pixel (surface coordinates, inside Clip) with coverage a.
-    void Blend(int32_t x, int32_t y, uint32_t a) const
+    // Blends a run of pixels of one row (surface coordinates, inside Clip) with the coverages given;
+    // a null coverage means full.
+    void Span(int32_t y, int32_t x0, int32_t x1, const uint8_t* coverage) const
     {
+        uint8_t* row = Surface->ScanLine(y);
+        const uint32_t r = (Rgb >> 16) & 0xFF, g = (Rgb >> 8) & 0xFF, b = Rgb & 0xFF;
+        // Rounded a * s + (255 - a) * d over 255, without a division.
+        auto mix = [](uint32_t s, uint32_t d, uint32_t a) {
+            const uint32_t t = s * a + d * (255 - a) + 128;
+            return (t + (t >> 8)) >> 8;
+        };
         switch (Surface->PixelFormat()) {
-        case pf24bit: {
-            uint8_t* p = Surface->ScanLine(y) + x * 3;
-            const uint32_t src[3] = {Rgb & 0xFF, (Rgb >> 8) & 0xFF, (Rgb >> 16) & 0xFF};
-            for (int i = 0; i < 3; ++i)
-                p[i] = static_cast<uint8_t>((src[i] * a + p[i] * (255 - a) + 127) / 255);
+        case pf24bit:
+            for (int32_t x = x0; x < x1; ++x) {
+                const uint32_t a = coverage ? coverage[x - x0] : 255;
+                uint8_t* p = row + x * 3;
+                if (a == 255) {
+                    p[0] = static_cast<uint8_t>(b), p[1] = static_cast<uint8_t>(g), p[2] = static_cast<uint8_t>(r);
+                    continue;
+                }
+                if (!a)
+                    continue;
+                p[0] = static_cast<uint8_t>(mix(b, p[0], a));
+                p[1] = static_cast<uint8_t>(mix(g, p[1], a));
+                p[2] = static_cast<uint8_t>(mix(r, p[2], a));
+            }
             break;
-        }
         case pf1bit:
-            if (a >= 128)
-                Surface->SetPixelRGB(x, y, Rgb == 0xFFFFFF ? 0xFFFFFF : 0);
+            for (int32_t x = x0; x < x1; ++x)
+                if ((coverage ? coverage[x - x0] : 255) >= 128)
+                    Surface->SetPixelRGB(x, y, Rgb == 0xFFFFFF ? 0xFFFFFF : 0);
             break;
         default: {
-            auto* p = reinterpret_cast<uint32_t*>(Surface->ScanLine(y)) + x;
-            const uint32_t d = *p;
-            uint32_t out = 0;
-            for (int shift = 0; shift < 24; shift += 8) {
-                const uint32_t s = (Rgb >> shift) & 0xFF, t = (d >> shift) & 0xFF;
-                out |= ((s * a + t * (255 - a) + 127) / 255) << shift;
+            auto* p = reinterpret_cast<uint32_t*>(row);
+            for (int32_t x = x0; x < x1; ++x) {
+                const uint32_t a = coverage ? coverage[x - x0] : 255;
+                if (a == 255) {
+                    p[x] = Rgb;
+                    continue;
+                }
+                if (!a)
+                    continue;
+                const uint32_t d = p[x];
+                p[x] = mix(r, (d >> 16) & 0xFF, a) << 16 | mix(g, (d >> 8) & 0xFF, a) << 8 | mix(b, d & 0xFF, a);
             }
-            *p = out;
             break;
         }
         }
@@ -292,21 +313,21 @@ struct TTarget {
         const int64_t left = penX + g.Left + Origin.X, top = baseline - g.Top + Origin.Y;
         const int64_t x0 = std::max<int64_t>(left, Clip.Left), x1 = std::min<int64_t>(left + g.Width, Clip.Right);
         const int64_t y0 = std::max<int64_t>(top, Clip.Top), y1 = std::min<int64_t>(top + g.Height, Clip.Bottom);
-        for (int64_t y = y0; y < y1; ++y) {
-            const uint8_t* row = g.Coverage.data() + (y - top) * g.Width;
-            for (int64_t x = x0; x < x1; ++x)
-                if (const uint8_t a = row[x - left])
-                    Blend(static_cast<int32_t>(x), static_cast<int32_t>(y), a);
-        }
+        if (x0 >= x1)
+            return;
+        for (int64_t y = y0; y < y1; ++y)
+            Span(static_cast<int32_t>(y), static_cast<int32_t>(x0), static_cast<int32_t>(x1),
+                 g.Coverage.data() + (y - top) * g.Width + (x0 - left));
     }
 
     void Bar(int64_t left, int64_t top, int64_t right, int64_t bottom) const
     {
         const int64_t x0 = std::max<int64_t>(left + Origin.X, Clip.Left), x1 = std::min<int64_t>(right + Origin.X, Clip.Right);
         const int64_t y0 = std::max<int64_t>(top + Origin.Y, Clip.Top), y1 = std::min<int64_t>(bottom + Origin.Y, Clip.Bottom);
+        if (x0 >= x1)
+            return;
         for (int64_t y = y0; y < y1; ++y)
-            for (int64_t x = x0; x < x1; ++x)
-                Blend(static_cast<int32_t>(x), static_cast<int32_t>(y), 255);
+            Span(static_cast<int32_t>(y), static_cast<int32_t>(x0), static_cast<int32_t>(x1), nullptr);
     }
 
     // The text cell in the brush colour, when the brush is solid.
