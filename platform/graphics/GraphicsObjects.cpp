@@ -1,5 +1,7 @@
 #include "platform/graphics/GraphicsObjects.h"
 
+#include <algorithm>
+
 void TPen::Assign(TPersistent* source)
 {
     auto* pen = dynamic_cast<TPen*>(source);
@@ -31,13 +33,20 @@ void TBrush::Assign(TPersistent* source)
     Changed();
 }
 
-int32_t TFont::Size() const
+namespace {
+// a * b / c rounded to the nearest integer, halves away from zero, in 64 bits (the system's MulDiv).
+int32_t MulDiv(int32_t a, int32_t b, int32_t c)
 {
-    // Truncating like the original: height -16 at 96 ppi is 12 points.
-    return -FHeight * 72 / PixelsPerInch;
+    const int64_t p = int64_t{a} * b;
+    const int64_t q = (p < 0 ? p - c / 2 : p + c / 2) / c;
+    return static_cast<int32_t>(std::clamp<int64_t>(q, INT32_MIN + 1, INT32_MAX));
 }
+} // namespace
 
-void TFont::SetSize(int32_t points) { SetHeight(-(points * PixelsPerInch / 72)); }
+// Rounded like the original: height -16 at 96 ppi is 12 points, 8 points are height -11.
+int32_t TFont::Size() const { return -MulDiv(FHeight, 72, PixelsPerInch); }
+
+void TFont::SetSize(int32_t points) { SetHeight(-MulDiv(points, PixelsPerInch, 72)); }
 
 bool TFont::SameLook(const TFont& o) const
 {
