@@ -221,3 +221,55 @@ TEST_F(Fonts, DrawsOnEverySurfaceFormat)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Font, SizeAndHeightConvertAtNinetySixPixelsPerInch)
+{
+    struct Case {
+        int32_t Points, Height;
+    } cases[] = {{12, -16}, {9, -12}, {8, -11}, {10, -13}, {1, -1}, {0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Points);
+        TFont f;
+        f.SetSize(c.Points);
+        EXPECT_EQ(f.Height(), c.Height);
+        EXPECT_EQ(f.Size(), c.Points);
+    }
+    TFont f;
+    f.SetHeight(-13);
+    EXPECT_EQ(f.Size(), 10) << "9.75 points round to 10";
+    f.SetHeight(INT32_MIN);
+    EXPECT_GT(f.Size(), 0);
+}
+
+TEST(Font, EveryChangeNotifiesOnceAndEqualValuesNotAtAll)
+{
+    TFont f;
+    int changes = 0;
+    f.OnChange = [&](TObject*) { ++changes; };
+    f.SetName(Sjis("ＭＳ Ｐゴシック"));
+    f.SetHeight(-16);
+    f.SetStyle(fsBold);
+    f.SetColor(clWhite);
+    f.SetCharset(SHIFTJIS_CHARSET);
+    f.SetPitch(fpVariable);
+    EXPECT_EQ(changes, 6);
+    f.SetName(Sjis("ＭＳ Ｐゴシック"));
+    f.SetHeight(-16);
+    f.SetSize(12);
+    f.SetStyle(fsBold);
+    f.SetColor(clWhite);
+    EXPECT_EQ(changes, 6);
+
+    TFont copy;
+    int copyChanges = 0;
+    copy.OnChange = [&](TObject*) { ++copyChanges; };
+    copy.Assign(&f);
+    EXPECT_EQ(copyChanges, 1) << "one notice for the whole assignment";
+    EXPECT_TRUE(copy.SameLook(f));
+    copy.Assign(&f);
+    EXPECT_EQ(copyChanges, 1);
+}
+
+} // namespace
