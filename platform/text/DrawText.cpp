@@ -28,19 +28,19 @@ struct TLayout {
     int32_t Tab = 8;  // tab stop distance
     int32_t Overhang = 0;
 
-    int32_t Advance(const TChar& c, int32_t x) const
+    // Pens run in 64 bits: a long enough text would overflow 32.
+    int64_t Advance(const TChar& c, int64_t x) const
     {
         if (c.Kind == ckTab)
             return (x / Tab + 1) * Tab - x;
         return c.Glyph ? c.Glyph->Advance : 0;
     }
-    // Pen positions after each character: prefix[k] is the pen after k characters.
     int32_t Width(const TChar* chars, size_t n) const
     {
-        int32_t x = 0;
+        int64_t x = 0;
         for (size_t i = 0; i < n; ++i)
             x += Advance(chars[i], x);
-        return n ? x + Overhang : 0;
+        return n ? static_cast<int32_t>(std::min<int64_t>(x + Overhang, INT32_MAX)) : 0;
     }
     int32_t Width(const TLine& line) const { return Width(line.data(), line.size()); }
 };
@@ -101,7 +101,7 @@ void WrapParagraph(const TChar* p, size_t n, int32_t maxWidth, const TLayout& la
     while (true) {
         const size_t begin = i;
         size_t wordEnd = i;
-        int32_t x = 0;
+        int64_t x = 0;
         bool first = true;
         while (i < n) {
             size_t w = i;
@@ -110,7 +110,7 @@ void WrapParagraph(const TChar* p, size_t n, int32_t maxWidth, const TLayout& la
                 while (w < n && !IsBlank(p[w]) && !BreakBetween(p[w - 1], p[w]))
                     ++w;
             }
-            int32_t xw = x;
+            int64_t xw = x;
             for (size_t k = i; k < w; ++k)
                 xw += layout.Advance(p[k], xw);
             if (!first && w > i && xw + layout.Overhang > maxWidth)
@@ -141,52 +141,66 @@ TLine Dots(TTextFont& font)
     return TLine(3, dot);
 }
 
-// "..." replaces the end of the line so that the rest fits.
-TLine EndEllipsis(const TLine& line, int32_t maxWidth, const TLayout& layout)
+// The largest k in [0, count) for which fits(k) holds, where fits can only turn from true to
+// false as k grows (a longer text is never narrower); count when none does.
+template <class Fits>
+size_t LargestFitting(size_t count, Fits fits)
+{
+    if (count == 0 || !fits(0))
+        return count;
+    size_t lo = 0, hi = count - 1;  // fits(lo) holds
+    while (lo < hi) {
+        const size_t mid = lo + (hi - lo + 1) / 2;
+        if (fits(mid))
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return lo;
+}
+
+// The line with its characters [headEnd, tailBegin) replaced by "...".
+TLine Shortened(const TLine& line, size_t headEnd, size_t tailBegin, const TLayout& layout)
 {
     const TLine dots = Dots(*layout.Font);
-    for (size_t k = line.size(); k-- > 0;) {
-        TLine candidate(line.begin(), line.begin() + static_cast<ptrdiff_t>(k));
-        candidate.insert(candidate.end(), dots.begin(), dots.end());
-        if (layout.Width(candidate) <= maxWidth || k == 0)
-            return candidate;
-    }
-    return dots;
+    TLine r(line.begin(), line.begin() + static_cast<ptrdiff_t>(headEnd));
+    r.insert(r.end(), dots.begin(), dots.end());
+    r.insert(r.end(), line.begin() + static_cast<ptrdiff_t>(tailBegin), line.end());
+    return r;
+}
+
+// "..." replaces the end of the line so that the rest fits; "..." alone when nothing does.
+TLine EndEllipsis(const TLine& line, int32_t maxWidth, const TLayout& layout)
+{
+    const size_t n = line.size();
+    auto fits = [&](size_t k) { return layout.Width(Shortened(line, k, n, layout)) <= maxWidth; };
+    const size_t k = LargestFitting(n, fits);
+    return Shortened(line, k == n ? 0 : k, n, layout);
 }
 
 // "..." replaces characters before the last "\" so that the line fits, keeping all that follows
 // the "\". Without a "\", the middle of the line gives way, keeping its start and its end.
 TLine PathEllipsis(const TLine& line, int32_t maxWidth, const TLayout& layout)
 {
-    const TLine dots = Dots(*layout.Font);
-    size_t slash = line.size();
-    for (size_t i = line.size(); i-- > 0;)
+    const size_t n = line.size();
+    size_t slash = n;
+    for (size_t i = n; i-- > 0;)
         if (line[i].Code == '\\') {
             slash = i;
             break;
         }
-    auto join = [&](size_t headEnd, size_t tailBegin) {
-        TLine r(line.begin(), line.begin() + static_cast<ptrdiff_t>(headEnd));
-        r.insert(r.end(), dots.begin(), dots.end());
-        r.insert(r.end(), line.begin() + static_cast<ptrdiff_t>(tailBegin), line.end());
-        return r;
-    };
-    if (slash > 0 && slash < line.size()) {
-        for (size_t k = slash; k-- > 0;) {
-            TLine candidate = join(k, slash);
-            if (layout.Width(candidate) <= maxWidth)
-                return candidate;
-        }
-        return join(0, slash);
+    if (slash > 0 && slash < n) {
+        auto fits = [&](size_t k) { return layout.Width(Shortened(line, k, slash, layout)) <= maxWidth; };
+        const size_t k = LargestFitting(slash, fits);
+        return Shortened(line, k == slash ? 0 : k, slash, layout);
     }
-    const size_t n = line.size();
-    for (size_t keep = n; keep-- > 0;) {
+    // Keeping `keep` characters: the first half (rounded up) and the rest from the end.
+    auto cut = [&](size_t keep) {
         const size_t head = (keep + 1) / 2;
-        TLine candidate = join(head, n - (keep - head));
-        if (layout.Width(candidate) <= maxWidth || keep == 0)
-            return candidate;
-    }
-    return dots;
+        return Shortened(line, head, n - (keep - head), layout);
+    };
+    const size_t keep = LargestFitting(n, [&](size_t k) { return layout.Width(cut(k)) <= maxWidth; });
+    return cut(keep == n ? 0 : keep);
 }
 
 struct TFormatted {
@@ -355,9 +369,9 @@ void DrawLine(const TTarget& target, const TLayout& layout, const TLine& line, i
     const int64_t baseline = y + tm.tmAscent;
     const int64_t underline = baseline + font.UnderlinePosition();
     const int32_t thickness = font.UnderlineThickness();
-    int32_t pen = 0;
+    int64_t pen = 0;
     for (const TChar& c : line) {
-        const int32_t advance = layout.Advance(c, pen);
+        const int64_t advance = layout.Advance(c, pen);
         if (c.Glyph && c.Glyph->Width > 0)
             target.Glyph(x + pen, baseline, *c.Glyph);
         if (c.Underline)

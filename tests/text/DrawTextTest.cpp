@@ -167,37 +167,33 @@ TEST_F(DrawText, PrefixUnderlinesTheNextCharacter)
     EXPECT_EQ(Drawing("a&&b", rect, 0), Drawing("a&b", rect, DT_NOPREFIX));
     EXPECT_EQ(Drawing("ab&", rect, 0), Drawing("ab", rect, 0));
 
-    // "&b": the same glyphs as "ab", plus a line under b and nothing else.
-    const auto plain = Drawing("ab", rect, 0);
-    const auto marked = Drawing("a&b", rect, 0);
-    const int32_t bx = 10 + W("a"), bw = W("b");
-    int below = 0;
-    for (int32_t y = 0; y < Bmp.Height(); ++y)
-        for (int32_t x = 0; x < Bmp.Width(); ++x) {
-            const size_t i = static_cast<size_t>(y) * Bmp.Width() + x;
-            if (marked[i] == plain[i])
-                continue;
-            EXPECT_GE(x, bx);
-            EXPECT_LT(x, bx + bw);
-            EXPECT_GE(y, 10 + h - 4) << "the underline sits at the bottom of the cell";
-            EXPECT_EQ(marked[i], 0u);
-            ++below;
-        }
-    EXPECT_GE(below, bw - 1) << "a line under the whole of b";
-
-    // A double-byte character is underlined whole, and the prefix takes no room.
-    EXPECT_EQ(Calc(Sjis("1&月"), 0).Width(), W(Sjis("1月")));
-    const auto month = Drawing(Sjis("1月"), rect, 0);
-    const auto monthMarked = Drawing(Sjis("1&月"), rect, 0);
-    const int32_t mx = 10 + W("1"), mw = W(Sjis("月"));
-    int32_t left = INT32_MAX, right = INT32_MIN;
-    for (size_t i = 0; i < month.size(); ++i)
-        if (month[i] != monthMarked[i]) {
-            left = std::min(left, static_cast<int32_t>(i % Bmp.Width()));
-            right = std::max(right, static_cast<int32_t>(i % Bmp.Width()) + 1);
-        }
-    EXPECT_EQ(left, mx);
-    EXPECT_EQ(right, mx + mw);
+    // "&x": the same glyphs as without the "&", plus a line under the whole of x (a double-byte
+    // character too) and nothing else; the prefix takes no room.
+    struct Case {
+        std::string Marked, Plain, Before, Underlined;
+    } cases[] = {
+        {"a&b", "ab", "a", "b"},
+        {Sjis("1&月"), Sjis("1月"), "1", Sjis("月")},
+        {Sjis("&みず"), Sjis("みず"), "", Sjis("み")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Cp932ToUtf8(c.Marked));
+        EXPECT_EQ(Calc(c.Marked, 0).Width(), W(c.Plain));
+        const auto plain = Drawing(c.Plain, rect, 0);
+        const auto marked = Drawing(c.Marked, rect, 0);
+        TRect changed{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+        for (size_t i = 0; i < plain.size(); ++i)
+            if (plain[i] != marked[i]) {
+                const int32_t x = static_cast<int32_t>(i % Bmp.Width()), y = static_cast<int32_t>(i / Bmp.Width());
+                changed = {std::min(changed.Left, x), std::min(changed.Top, y), std::max(changed.Right, x + 1),
+                           std::max(changed.Bottom, y + 1)};
+                EXPECT_EQ(marked[i], 0u) << "solid underline";
+            }
+        EXPECT_EQ(changed.Left, 10 + W(c.Before));
+        EXPECT_EQ(changed.Right, 10 + W(c.Before) + W(c.Underlined));
+        EXPECT_GT(changed.Top, 10 + h / 2) << "under the character, inside the cell";
+        EXPECT_LE(changed.Bottom, 10 + h);
+    }
 
     // The label's caption for a lone "&": "& " draws an underlined blank.
     Reset();
