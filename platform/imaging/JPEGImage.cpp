@@ -70,6 +70,8 @@ struct TJpegSource {
     TByteSource* Source;
     bool Started;
     bool HeaderRead;
+    bool Ended;
+    JDIMENSION EndedAtRow;  // the output row reached when the data ended
     JOCTET Buffer[65536];
 };
 
@@ -91,6 +93,10 @@ boolean FillInputBuffer(j_decompress_ptr info)
         src->Buffer[0] = 0xFF;
         src->Buffer[1] = JPEG_EOI;
         n = 2;
+        if (!src->Ended) {
+            src->Ended = true;
+            src->EndedAtRow = info->output_scanline;
+        }
     }
     src->Started = true;
     src->Manager.next_input_byte = src->Buffer;
@@ -129,6 +135,8 @@ public:
         FSource->Source = &source;
         FSource->Started = false;
         FSource->HeaderRead = false;
+        FSource->Ended = false;
+        FSource->EndedAtRow = 0;
         FInfo.src = &FSource->Manager;
     }
     ~TDecoder() { jpeg_destroy_decompress(&FInfo); }
@@ -149,6 +157,21 @@ public:
     }
 
     jpeg_decompress_struct& Info() { return FInfo; }
+
+    // A single-scan file decodes while it is read, so once its data has ended only the rows of
+    // the band being decoded then (and one read ahead) can still be real. The Huffman decoder
+    // says so itself (JWRN_HIT_MARKER); the arithmetic decoder pads silently, so the rows tell.
+    bool RowsBeyondTheData() const
+    {
+        if (!FSource->Ended || jpeg_has_multiple_scans(const_cast<jpeg_decompress_struct*>(&FInfo)))
+            return false;
+#if JPEG_LIB_VERSION >= 70
+        const JDIMENSION band = FInfo.max_v_samp_factor * FInfo.min_DCT_v_scaled_size;
+#else
+        const JDIMENSION band = FInfo.max_v_samp_factor * FInfo.min_DCT_scaled_size;
+#endif
+        return FInfo.output_scanline > FSource->EndedAtRow + 3 * band;
+    }
 
 private:
     jpeg_decompress_struct FInfo;
@@ -306,7 +329,7 @@ std::unique_ptr<TBitmap> DecodeJpeg(TByteSource& source, TDisplaySize display)
         JSAMPROW row = decoded.data();
         JDIMENSION got = 0;
         decoder.Run([&] { got = jpeg_read_scanlines(&info, &row, 1); });
-        if (got != 1)
+        if (got != 1 || decoder.RowsBeyondTheData())
             throw EJPEG(JERR_INPUT_EOF);
         if (cmyk) {
             CmykToBgr(decoded.data(), converted.data(), info.output_width, inverted);

@@ -173,6 +173,7 @@ std::vector<uint8_t> MakeJpeg(const TJpegSpec& s)
     jpeg_set_quality(&c, s.Quality, TRUE);
     if (s.Progressive)
         jpeg_simple_progression(&c);
+    c.arith_code = s.Arithmetic;
     jpeg_start_compress(&c, TRUE);
     std::vector<uint8_t> row(static_cast<size_t>(s.Width) * c.input_components);
     while (c.next_scanline < c.image_height) {

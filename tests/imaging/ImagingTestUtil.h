@@ -44,6 +44,7 @@ struct TJpegSpec {
     J_COLOR_SPACE Stored = JCS_UNKNOWN;
     bool AdobeMarker = true;  // for CMYK/YCCK
     std::function<uint32_t(int x, int y)> Pixel = [](int, int) { return 0x808080u; };
+    bool Arithmetic = false;
 };
 std::vector<uint8_t> MakeJpeg(const TJpegSpec& spec);
 

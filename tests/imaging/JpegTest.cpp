@@ -150,6 +150,7 @@ TEST(JpegDecode, DamagedFilesRaiseTheJpegError)
 {
     const auto good = MakeJpeg({64, 48, 90, false, JCS_RGB, JCS_UNKNOWN, true, Gradient});
     const auto progressive = MakeJpeg({64, 48, 90, true, JCS_RGB, JCS_UNKNOWN, true, Gradient});
+    const auto arithmetic = MakeJpeg({64, 256, 90, false, JCS_RGB, JCS_UNKNOWN, true, Gradient, true});
     const size_t scan = FindMarker(good, 0xDA);
     std::vector<uint8_t> lossless = good;
     lossless[FindMarker(good, 0xC0) + 1] = 0xC3;
@@ -167,6 +168,8 @@ TEST(JpegDecode, DamagedFilesRaiseTheJpegError)
          JWRN_HIT_MARKER},
         {"first progressive scan cut short", std::vector<uint8_t>(progressive.begin(), progressive.begin() + FindMarker(progressive, 0xDA) + 40), JWRN_HIT_MARKER},
         {"unsupported process", lossless, JERR_SOF_UNSUPPORTED},
+        // The arithmetic decoder pads missing data silently; running out is noticed by the rows.
+        {"arithmetic-coded scan cut short", std::vector<uint8_t>(arithmetic.begin(), arithmetic.begin() + FindMarker(arithmetic, 0xDA) + 100), JERR_INPUT_EOF},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -186,7 +189,8 @@ TEST(JpegDecode, OnlyTheFinalMarkerMissingOrTrailingBytesStillDecode)
 {
     const auto good = MakeJpeg({64, 48, 90, false, JCS_RGB, JCS_UNKNOWN, true, Gradient});
     const auto progressive = MakeJpeg({64, 48, 90, true, JCS_RGB, JCS_UNKNOWN, true, Gradient});
-    for (const auto* f : {&good, &progressive}) {
+    const auto arithmetic = MakeJpeg({64, 48, 90, false, JCS_RGB, JCS_UNKNOWN, true, Gradient, true});
+    for (const auto* f : {&good, &progressive, &arithmetic}) {
         const std::vector<uint8_t> noEnd(f->begin(), f->end() - 2);
         EXPECT_EQ(Distance(*Decode(noEnd), PlainDecode(*f)), 0);
         std::vector<uint8_t> trailing = *f;
