@@ -13,10 +13,13 @@
 #include "platform/core/Types.h"
 
 class TForm;
+class TMenuItem;
 class TPopupMenu;
 
-// Buttons and icons of a message box, and its answers.
-enum class TMsgKind { Error, Information, Confirmation };
+// Icons of a message box (Plain: none), its buttons and its answers. YesNo shows "はい(&Y)" and
+// "いいえ(&N)": Yes is the default button (Enter), No the cancel button (Esc); closing the box
+// answers None.
+enum class TMsgKind { Error, Information, Confirmation, Warning, Plain };
 enum class TMsgButtons { Ok, YesNo };
 enum class TModalResult { None, Ok, Cancel, Yes, No };
 
@@ -57,7 +60,10 @@ public:
     virtual void DestroyForm(TForm* form) = 0;
 
     // Modal interaction; each call returns when the user has answered.
-    virtual void PopupMenu(TForm* form, TPopupMenu* menu, TPoint clientPos) = 0;
+    // Shows the menu's visible items (captions with access keys, check marks, shortcut texts
+    // from ShortCutToText, submenus, separators, disabled items greyed) at a point of the form's
+    // client area; returns the item chosen, or nullptr. The caller clicks it.
+    virtual TMenuItem* PopupMenu(TForm* form, TPopupMenu* menu, TPoint clientPos) = 0;
     virtual TModalResult MessageBox(const std::string& text, const std::string& caption, TMsgKind kind,
                                     TMsgButtons buttons) = 0;
     virtual bool SaveDialog(const TSaveDialogRequest& request, std::string& fileName) = 0;
