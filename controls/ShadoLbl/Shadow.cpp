@@ -1,5 +1,18 @@
 #include "controls/ShadoLbl/Shadow.h"
 
+const TClassInfo& TShadow::StaticClassInfo()
+{
+    using C = TShadow;
+    static const TClassInfo info("TShadow", nullptr, {
+        BoolProp("Visible", &C::FVisible, &C::SetShadowVisible, true),
+        ColorProp("Color", &C::FColor, &C::SetShadowColor, clSilver),
+        IntProp("OffsetLeft", &C::FOffsetLeft, &C::SetShadowLeft, 1),
+        IntProp("OffsetTop", &C::FOffsetTop, &C::SetShadowTop, 1),
+        EventProp("OnChange", &C::OnChange),
+    });
+    return info;
+}
+
 void TShadow::Assign(TPersistent* source)
 {
     const auto* other = dynamic_cast<const TShadow*>(source);

@@ -2,12 +2,16 @@
 // The settings of one offset copy of a label's caption: the shadow, or the highlight.
 #include <cstdint>
 
+#include "platform/classes/TypInfo.h"
 #include "platform/core/Color.h"
 #include "platform/core/Persistent.h"
 
 class TShadow : public TPersistent {
 public:
     TShadow() = default;
+
+    // Published: Visible, Color, OffsetLeft, OffsetTop, OnChange.
+    static const TClassInfo& StaticClassInfo();
 
     std::string ClassName() const override { return "TShadow"; }
     // Copies the four values of another TShadow and notifies once, changed or not. Any other
