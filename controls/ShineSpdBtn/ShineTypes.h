@@ -2,6 +2,8 @@
 // The shine speed button's enumerations. Published ones are streamed by name.
 #include <cstdint>
 
+#include "platform/controls/Buttons.h"  // TButtonLayout
+
 enum TFrameType : uint8_t { ftFlatFrame, ftNormalFrame, ftEnclosedFrame };
 
 // Glyph effect while the pointer is over the button.
@@ -24,6 +26,3 @@ enum TShineButtonState : uint8_t { sbActiveDown, sbDown, sbActiveUp, sbUp, sbDis
 
 inline bool IsDownState(TShineButtonState s) { return s == sbActiveDown || s == sbDown; }
 inline bool IsActiveState(TShineButtonState s) { return s == sbActiveDown || s == sbActiveUp; }
-
-// Side of the caption on which the glyph stands.
-enum TButtonLayout : uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
