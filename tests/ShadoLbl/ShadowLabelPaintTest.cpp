@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -309,4 +310,130 @@ TEST_F(ShadowLabelPaint, EmptyCaptionAndLoneAmpersand)
     Label->SetShowAccelChar(false);  // "&" is then an ordinary character
     Paint();
     EXPECT_GT(Count(Black, glyphs), withPrefix);
+}
+
+namespace {
+
+// The label's area of the back buffer next to a reference drawn straight with DrawTextA.
+class ShadowLabelReference : public ShadowLabelPaint {
+protected:
+    ShadowLabelReference() : Reference(1, 1, pf24bit)
+    {
+        Label->SetAutoSize(false);
+        Label->SetBounds(3, 4, 120, 60);
+        Label->Font()->SetHeight(-16);
+        Label->Font()->SetStyle(0);
+    }
+
+    // A background of the label's size.
+    void StartReference(TColor background)
+    {
+        Reference.SetSize(Label->Width(), Label->Height());
+        TCanvas& c = *Reference.Canvas();
+        c.Brush()->SetColor(background);
+        c.FillRect(Label->ClientRect());
+        c.Brush()->SetStyle(bsClear);
+        c.SetFont(Label->Font());
+    }
+    void DrawReference(const std::string& text, TColor color, int dx, int dy, uint32_t flags)
+    {
+        Reference.Canvas()->Font()->SetColor(color);
+        TRect r = Label->ClientRect();
+        OffsetRect(&r, dx, dy);
+        DrawTextA(Reference.Canvas(), text.c_str(), static_cast<int>(text.size()), &r, flags);
+    }
+    // Pixels of the label that differ from the reference.
+    int Differences()
+    {
+        int n = 0;
+        for (int y = 0; y < Label->Height(); ++y)
+            for (int x = 0; x < Label->Width(); ++x)
+                n += Px(Label->Left() + x, Label->Top() + y) != Reference.PixelRGB(x, y);
+        return n;
+    }
+
+    TBitmap Reference;
+};
+
+}  // namespace
+
+// Every setting that shapes the text reaches DrawText as its flag.
+TEST_F(ShadowLabelReference, SettingsBecomeTheTextFormatFlags)
+{
+    struct Case {
+        const char* name;
+        const char* caption;
+        std::function<void(TShadowLabel&)> set;
+        uint32_t flags;
+    };
+    const Case cases[] = {
+        {"plain", "a\tb &Save", [](TShadowLabel&) {}, 0},
+        {"right", "right", [](TShadowLabel& l) { l.SetAlignment(taRightJustify); }, DT_RIGHT},
+        {"centre", "centre", [](TShadowLabel& l) { l.SetAlignment(taCenter); }, DT_CENTER},
+        {"word wrap", "several words to wrap here", [](TShadowLabel& l) { l.SetWordWrap(true); }, DT_WORDBREAK},
+        {"no prefix", "&Save && go", [](TShadowLabel& l) { l.SetShowAccelChar(false); }, DT_NOPREFIX},
+        {"end ellipsis", "a caption far too long to fit", [](TShadowLabel& l) { l.SetEllipsis(elEnd); }, DT_END_ELLIPSIS},
+        {"path ellipsis", "C:\\Pictures\\Holidays\\beach.jpg", [](TShadowLabel& l) { l.SetEllipsis(elPath); },
+         DT_PATH_ELLIPSIS},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Label->SetAlignment(taLeftJustify);
+        Label->SetWordWrap(false);
+        Label->SetShowAccelChar(true);
+        Label->SetEllipsis(elNone);
+        Label->SetCaption(c.caption);
+        c.set(*Label);
+        Paint();
+        StartReference(clWhite);
+        DrawReference(c.caption, clBlack, 0, 0, DT_EXPANDTABS | c.flags);
+        EXPECT_EQ(Differences(), 0);
+        if (c.flags) {  // and the flag makes a difference here
+            StartReference(clWhite);
+            DrawReference(c.caption, clBlack, 0, 0, DT_EXPANDTABS);
+            EXPECT_GT(Differences(), 0);
+        }
+    }
+}
+
+// What the board shows: a transparent caption over its tile with the default silver shadow.
+TEST_F(ShadowLabelReference, BoardCaptionIsTheTextOverASilverCopyOnePixelRightAndDown)
+{
+    Label->Font()->SetStyle(fsBold);
+    Label->SetTransparent(true);
+    Label->Shadow()->SetShadowVisible(true);
+    Label->SetCaption("10:00");
+    Paint();
+    StartReference(clYellow);
+    DrawReference("10:00", clSilver, 1, 1, DT_EXPANDTABS);
+    DrawReference("10:00", clBlack, 0, 0, DT_EXPANDTABS);
+    EXPECT_EQ(Differences(), 0);
+    EXPECT_GT(Count(Silver, Label->BoundsRect()), 0);
+}
+
+// The text moves by (Height - text height) / 2 or by the whole difference, cut toward zero, also
+// upward when the text is taller than the label.
+TEST_F(ShadowLabelReference, LayoutMovesTheTextByTheTruncatedRoom)
+{
+    Label->SetCaption("H");
+    Paint();
+    StartReference(clWhite);
+    TRect measured{0, 0, 120, 0};
+    DrawTextExA(Reference.Canvas(), "H", 1, &measured, DT_EXPANDTABS | DT_CALCRECT, nullptr);
+    const int lineHeight = measured.Height();
+
+    struct Case {
+        TTextLayout layout;
+        int room, offset;
+    };
+    const Case cases[] = {{tlTop, 9, 0}, {tlCenter, 9, 4}, {tlBottom, 9, 9}, {tlCenter, -7, -3}, {tlBottom, -7, -7}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "layout " << int(c.layout) << " room " << c.room);
+        Label->SetLayout(c.layout);
+        Label->SetHeight(lineHeight + c.room);
+        Paint();
+        StartReference(clWhite);
+        DrawReference("H", clBlack, 0, c.offset, DT_EXPANDTABS);
+        EXPECT_EQ(Differences(), 0);
+    }
 }
