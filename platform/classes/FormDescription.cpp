@@ -413,17 +413,25 @@ public:
 
     void ReadRoot(const std::string& name, const std::string& className)
     {
+        // The header names the root's class or an ancestor of it. A derived form that publishes
+        // nothing of its own has no class information; an unknown name stands for it.
         const TClassInfo* info = &FRoot->ClassInfo();
         while (info && info->Name() != className)
             info = info->Parent();
-        if (!info)
+        if (!info && FindClassInfo(className))
             FLex.Fail(1, "the description is of " + className + ", not of " + FRoot->ClassName());
         FMethods = FRoot->Methods();
         FRoot->BeginLoading();
         FLoaded.push_back(FRoot);
         try {
-            if (!name.empty())
-                FRoot->SetName(name);
+            // A second form of the same description under one owner gets Name_1, Name_2, ...
+            std::string unique = name;
+            for (int i = 1; !unique.empty() && FRoot->Owner() && FRoot->Owner()->FindComponent(unique) &&
+                            FRoot->Owner()->FindComponent(unique) != FRoot;
+                 ++i)
+                unique = name + "_" + std::to_string(i);
+            if (!unique.empty())
+                FRoot->SetName(unique);
             ReadBody(FRoot);
             if (FLex.Peek().Kind != Tok::End)
                 FLex.Fail(FLex.Peek().Line, "text after the end of " + FRoot->Name());

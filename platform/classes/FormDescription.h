@@ -36,8 +36,9 @@ class EReadError : public Exception {
 // The description of root, its properties and the components written inside it.
 std::string WriteFormDescription(TComponent* root);
 
-// Reads a description into an existing root (its header must name root's class or an
-// ancestor of it): values go through the setters in the order given, nested values through the
+// Reads a description into an existing root (its header must name root's class, an ancestor
+// of it, or a class unknown to the registry: a derived form without class information of its
+// own): values go through the setters in the order given, nested values through the
 // owned objects' setters; components are created by class name with root as their owner;
 // events are bound through root->Methods(); references are resolved once everything is read;
 // then Loaded is called on root and on every created component, in that order.

@@ -23,7 +23,31 @@ TRect UnionRect(const TRect& a, const TRect& b)
     return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
 }
 
+std::vector<TForm*>& Forms()
+{
+    static std::vector<TForm*> forms;
+    return forms;
+}
+
 }  // namespace
+
+const std::vector<TForm*>& ScreenForms() { return Forms(); }
+
+TControl* FindDragTarget(TPoint screenPos, bool allowDisabled)
+{
+    const std::vector<TForm*>& forms = Forms();
+    for (size_t i = forms.size(); i-- > 0;) {
+        TForm* form = forms[i];
+        if (!form->Showing())
+            continue;
+        const TPoint p = form->ScreenToClient(screenPos);
+        if (!form->ClientRect().Contains(p))
+            continue;
+        TControl* c = form->ControlAtPos(p, allowDisabled);
+        return c ? c : form;
+    }
+    return nullptr;
+}
 
 const TClassInfo& TForm::StaticClassInfo()
 {
@@ -58,6 +82,7 @@ const TClassInfo& TForm::StaticClassInfo()
 TForm::TForm(TComponent* owner) : TWinControl(owner), FCanvas(&FBackBuffer)
 {
     RegisterStandardClasses();
+    Forms().push_back(this);
     SetVisible(false);
     SetColor(clBtnFace);
     SetParentFont(false);
@@ -68,6 +93,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner), FCanvas(&FBackBuffer)
 TForm::~TForm()
 {
     SetDestroying();
+    std::erase(Forms(), this);
     // The controls go first: they still reach this form while they leave it.
     DestroyComponents();
     while (ControlCount() > 0)

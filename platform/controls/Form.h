@@ -19,6 +19,14 @@ enum TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
+class TForm;
+
+// The control under a screen point: the topmost visible control (disabled ones too with
+// allowDisabled) of the topmost shown form there, else that form; nullptr off every form.
+TControl* FindDragTarget(TPoint screenPos, bool allowDisabled);
+// Every form in existence, in creation order.
+const std::vector<TForm*>& ScreenForms();
+
 class TForm : public TWinControl {
 public:
     explicit TForm(TComponent* owner);
