@@ -275,3 +275,32 @@ TEST(Label, AutoSizeWaitsUntilTheDescriptionIsLoaded)
     EXPECT_EQ(last.W, m.Right);
     EXPECT_EQ(last.H, m.Bottom);
 }
+
+TEST(Form, FontAndColourFollowTheParentUntilSetOnTheControl)
+{
+    TBoardFixture f;
+    auto* label = new TLabel(f.Form);
+    label->SetParent(f.Form);
+    label->SetCaption("Abc");
+    EXPECT_TRUE(label->ParentFont());
+    EXPECT_TRUE(label->Font()->SameLook(*f.Form->Font()));
+    EXPECT_EQ(label->Color(), clWhite);
+    const int32_t small = label->Height();
+    f.Form->Font()->SetHeight(-30);
+    f.Form->SetColor(clYellow);
+    EXPECT_EQ(label->Font()->Height(), -30);
+    EXPECT_GT(label->Height(), small) << "the new font re-measured the caption";
+    EXPECT_EQ(label->Color(), clYellow);
+    EXPECT_TRUE(label->ParentFont());
+    // Its own font and colour stop the following.
+    label->Font()->SetHeight(-12);
+    label->SetColor(clRed);
+    EXPECT_FALSE(label->ParentFont());
+    EXPECT_FALSE(label->ParentColor());
+    f.Form->Font()->SetHeight(-40);
+    f.Form->SetColor(clBlue);
+    EXPECT_EQ(label->Font()->Height(), -12);
+    EXPECT_EQ(label->Color(), clRed);
+    label->SetParentFont(true);
+    EXPECT_EQ(label->Font()->Height(), -40);
+}
