@@ -10,10 +10,16 @@
 
 namespace fs = std::filesystem;
 
+TScratchDir::TScratchDir()
+{
+    std::string name = (fs::temp_directory_path() / "tirora-test-XXXXXX").string();
+    FDir = mkdtemp(name.data());
+}
+
+TScratchDir::~TScratchDir() { fs::remove_all(FDir); }
+
 TFakeTools::TFakeTools()
 {
-    std::string name = (fs::temp_directory_path() / "tirora-tools-XXXXXX").string();
-    FDir = mkdtemp(name.data());
     fs::create_directory(FDir / "seen");
     const char* path = getenv("PATH");
     FOldPath = path ? path : "";
@@ -21,11 +27,7 @@ TFakeTools::TFakeTools()
     setenv("PATH", FDir.c_str(), 1);
 }
 
-TFakeTools::~TFakeTools()
-{
-    setenv("PATH", FOldPath.c_str(), 1);
-    fs::remove_all(FDir);
-}
+TFakeTools::~TFakeTools() { setenv("PATH", FOldPath.c_str(), 1); }
 
 void TFakeTools::Install(const std::string& name, int exitCode)
 {

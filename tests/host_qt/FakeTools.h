@@ -5,6 +5,17 @@
 #include <string>
 #include <vector>
 
+// A private folder, removed with everything in it at the end.
+class TScratchDir {
+public:
+    TScratchDir();
+    ~TScratchDir();
+    const std::filesystem::path& Dir() const { return FDir; }
+
+private:
+    std::filesystem::path FDir;
+};
+
 class TFakeTools {
 public:
     TFakeTools();
@@ -20,7 +31,8 @@ public:
     const std::filesystem::path& Dir() const { return FDir; }
 
 private:
-    std::filesystem::path FDir;
+    TScratchDir FScratch;
+    std::filesystem::path FDir = FScratch.Dir();
     std::string FOldPath;
 };
 

@@ -26,10 +26,29 @@ QMessageBox::Icon IconOf(TMsgKind kind)
     case TMsgKind::Confirmation:
         return QMessageBox::Question;
     case TMsgKind::Information:
+        return QMessageBox::Information;
+    case TMsgKind::Warning:
+        return QMessageBox::Warning;
+    case TMsgKind::Plain:
         break;
     }
-    return QMessageBox::NoIcon;  // the plain message: text and OK, nothing else
+    return QMessageBox::NoIcon;
 }
+
+// Tells a box closed by its frame (or Alt+F4) from one answered with a button or a key: only
+// the frame sends the box a close event.
+class TCloseWatch : public QObject {
+public:
+    bool Closed = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close)
+            Closed = true;
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 } // namespace
 
@@ -38,17 +57,22 @@ TModalResult ShowMessageBox(QWidget* parent, const std::string& text, const std:
 {
     QMessageBox box(IconOf(kind), FromCp932(caption), FromCp932(text), QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);  // a file name with "<" in it is text, not markup
+    TCloseWatch watch;
+    box.installEventFilter(&watch);
+    QPushButton* yes = nullptr;
     if (buttons == TMsgButtons::Ok) {
-        box.addButton(QMessageBox::Ok);
-        box.exec();
-        return TModalResult::Ok;
+        box.setDefaultButton(box.addButton(QMessageBox::Ok));
+    } else {
+        yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
     }
-    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(no);
     box.exec();
-    // Closing the box by its frame counts as the escape answer.
+    if (buttons == TMsgButtons::Ok)
+        return TModalResult::Ok;
+    if (watch.Closed)
+        return TModalResult::None;
     return box.clickedButton() == yes ? TModalResult::Yes : TModalResult::No;
 }
 

@@ -61,3 +61,21 @@ int VirtualKeyOf(int qtKey, bool keypadKey)
         return 0x70 + (qtKey - Qt::Key_F1);
     return Lookup(NamedKeys(), qtKey);
 }
+
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
+{
+    TShiftState shift;
+    if (modifiers & Qt::ShiftModifier)
+        shift << ssShift;
+    if (modifiers & Qt::AltModifier)
+        shift << ssAlt;
+    if (modifiers & Qt::ControlModifier)
+        shift << ssCtrl;
+    if (buttons & Qt::LeftButton)
+        shift << ssLeft;
+    if (buttons & Qt::RightButton)
+        shift << ssRight;
+    if (buttons & Qt::MiddleButton)
+        shift << ssMiddle;
+    return shift;
+}
