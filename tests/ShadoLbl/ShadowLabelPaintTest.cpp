@@ -312,6 +312,32 @@ TEST_F(ShadowLabelPaint, EmptyCaptionAndLoneAmpersand)
     EXPECT_GT(Count(Black, glyphs), withPrefix);
 }
 
+// Offsets read from a form description can be anything; a copy moved that far lies outside the
+// label and is not drawn at all, rather than wrapping around to somewhere inside it.
+TEST_F(ShadowLabelPaint, ExtremeOffsetsMoveTheCopiesOutOfSight)
+{
+    Label->SetCaption("H");
+    Label->SetLayout(tlBottom);
+    Paint();
+    std::vector<uint32_t> plain;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 320; ++x)
+            plain.push_back(Px(x, y));
+
+    Label->Shadow()->SetShadowVisible(true);
+    Label->Shadow()->SetShadowLeft(INT32_MAX);
+    Label->Shadow()->SetShadowTop(INT32_MAX);
+    Label->Highlight()->SetShadowVisible(true);
+    Label->Highlight()->SetShadowLeft(INT32_MIN);
+    Label->Highlight()->SetShadowTop(INT32_MIN);
+    Paint();
+    std::vector<uint32_t> moved;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 320; ++x)
+            moved.push_back(Px(x, y));
+    EXPECT_TRUE(moved == plain);
+}
+
 namespace {
 
 // The label's area of the back buffer next to a reference drawn straight with DrawTextA.
