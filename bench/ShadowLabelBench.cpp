@@ -65,26 +65,17 @@ void BoardCaptions_BackBufferCopy(benchmark::State& state)
 }
 BENCHMARK(BoardCaptions_BackBufferCopy);
 
-// What the board shows: transparent captions with the silver shadow under them.
-void BoardCaptions_TwelveTransparent(benchmark::State& state)
+// Transparent: what the board shows, captions with the silver shadow under them. Opaque: the same
+// captions, each composed in its off-screen buffer first.
+void BoardCaptions_Twelve(benchmark::State& state, bool transparent)
 {
-    TCaptionBoard board(true);
+    TCaptionBoard board(transparent);
     for (auto _ : state) {
         board.PaintCaptions();
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BoardCaptions_TwelveTransparent);
-
-// The same captions opaque, each composed in its off-screen buffer first.
-void BoardCaptions_TwelveOpaqueBuffered(benchmark::State& state)
-{
-    TCaptionBoard board(false);
-    for (auto _ : state) {
-        board.PaintCaptions();
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(BoardCaptions_TwelveOpaqueBuffered);
+BENCHMARK_CAPTURE(BoardCaptions_Twelve, Transparent, true);
+BENCHMARK_CAPTURE(BoardCaptions_Twelve, OpaqueBuffered, false);
 
 }  // namespace

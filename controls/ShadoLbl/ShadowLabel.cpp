@@ -132,61 +132,56 @@ TShadowLabel::~TShadowLabel()
 
 void TShadowLabel::ShadowChanged(TObject*) { Invalidate(); }
 
+template <class T>
+bool TShadowLabel::Store(T& field, T value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
 void TShadowLabel::SetEllipsis(TEllipsis value)
 {
-    if (value == FEllipsis)
-        return;
-    FEllipsis = value;
-    Invalidate();
+    if (Store(FEllipsis, value))
+        Invalidate();
 }
 
 void TShadowLabel::SetGradateVert(bool value)
 {
-    if (value == FGradateVert)
-        return;
-    FGradateVert = value;
-    Invalidate();
+    if (Store(FGradateVert, value))
+        Invalidate();
 }
 
 void TShadowLabel::SetGradation(bool value)
 {
-    if (value == FGradation)
-        return;
-    FGradation = value;
-    Invalidate();
+    if (Store(FGradation, value))
+        Invalidate();
 }
 
+// Repaints even while the background is plain.
 void TShadowLabel::SetGradationColor(TColor value)
 {
-    if (value == FGradationColor)
-        return;
-    FGradationColor = value;
-    Invalidate();
+    if (Store(FGradationColor, value))
+        Invalidate();
 }
 
 void TShadowLabel::SetTextGradation(TTextGradation value)
 {
-    if (value == FTextGradation)
-        return;
-    FTextGradation = value;
-    Invalidate();
+    if (Store(FTextGradation, value))
+        Invalidate();
 }
 
+// The text colours repaint only while the text is drawn with them.
 void TShadowLabel::SetTextGradationColor(TColor value)
 {
-    if (value == FTextGradationColor)
-        return;
-    FTextGradationColor = value;
-    if (FTextGradation != tgNone)
+    if (Store(FTextGradationColor, value) && FTextGradation != tgNone)
         Invalidate();
 }
 
 void TShadowLabel::SetTextMidColor(TColor value)
 {
-    if (value == FTextMidColor)
-        return;
-    FTextMidColor = value;
-    if (FTextGradation == tg3Colors)
+    if (Store(FTextMidColor, value) && FTextGradation == tg3Colors)
         Invalidate();
 }
 

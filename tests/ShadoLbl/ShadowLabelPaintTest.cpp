@@ -338,6 +338,28 @@ TEST_F(ShadowLabelPaint, ExtremeOffsetsMoveTheCopiesOutOfSight)
     EXPECT_TRUE(moved == plain);
 }
 
+// A label with no area, or on no form at all, has nowhere to draw; painting it changes nothing.
+TEST_F(ShadowLabelPaint, LabelWithoutAreaDrawsNothing)
+{
+    Label->SetCaption("H");
+    Label->SetAutoSize(false);
+    Label->SetGradation(true);
+    Label->Shadow()->SetShadowVisible(true);
+    for (TRect bounds : {TRect{10, 10, 10, 50}, TRect{10, 10, 50, 10}}) {
+        Label->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+        for (bool flickerless : {true, false}) {
+            Label->SetFlickerless(flickerless);
+            Paint();
+            EXPECT_EQ(Count(Yellow, {0, 0, 320, 120}), 320 * 120);
+        }
+    }
+    TShadowLabel loose(nullptr);
+    loose.SetCaption("H");
+    loose.Paint();
+    loose.SetTransparent(true);
+    loose.Paint();
+}
+
 namespace {
 
 // The label's area of the back buffer next to a reference drawn straight with DrawTextA.
