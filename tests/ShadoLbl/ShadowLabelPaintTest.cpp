@@ -169,6 +169,29 @@ TEST_F(ShadowLabelPaint, MonthCharacterFollowsTheSecondDigit)
     EXPECT_EQ(Count(Blue, {0, 0, 320, 120}), inCell);
 }
 
+// Graded characters are laid one after another from the left edge; the alignment still places
+// the shadow, which is drawn as a whole.
+TEST_F(ShadowLabelPaint, GradedTextStartsAtTheLeftWhileTheShadowIsCentred)
+{
+    Label->SetCaption("HH");
+    Label->SetAutoSize(false);
+    Label->SetBounds(0, 0, 300, 60);
+    Label->SetAlignment(taCenter);
+    Label->Font()->SetColor(clRed);
+    Label->SetTextGradationColor(clBlue);
+    Label->SetTextGradation(tg2Colors);
+    Label->Shadow()->SetShadowVisible(true);
+    Label->Shadow()->SetShadowColor(clLime);
+    Paint();
+    const std::vector<TRect> cells = CharacterCells("HH");
+    const TRect graded{0, 0, cells[1].Right, 60}, middle{100, 0, 200, 60};
+    EXPECT_GT(Count(Red, graded), 10);
+    EXPECT_GT(Count(Blue, graded), 10);
+    EXPECT_EQ(Count(Lime, graded), 0);
+    EXPECT_GT(Count(Lime, middle), 10);
+    EXPECT_EQ(Count(Red, middle) + Count(Blue, middle), 0);
+}
+
 TEST_F(ShadowLabelPaint, OneCharacterCaptionIsPlainTextEvenWhenGraded)
 {
     Label->SetCaption("H");
