@@ -25,6 +25,11 @@ build-asan: setup $(BUILD_ASAN)/CMakeCache.txt
 run: build
 	scripts/run-board $(BUILD)
 
+# The program's own controls on a form of their own, to be seen and tried on the desktop.
+showcase: setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) --target tirora-showcase -j $(JOBS)
+	$(BUILD)/showcase/tirora-showcase
+
 # Every test: the normal build, the sanitized build, then the desktop tests under Xvfb.
 test: test-unit test-asan test-desktop
 
