@@ -1,6 +1,7 @@
 #include "platform/classes/FormDescription.h"
 
 #include <cctype>
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 #include <memory>
@@ -496,6 +497,8 @@ private:
     void ReadChild(TComponent* parent)
     {
         Token first = FLex.Next();
+        if (++FDepth > MaxDepth)
+            FLex.Fail(first.Line, "components nested too deeply");
         std::string name, className = first.Text;
         if (IsPunct(FLex.Peek(), ":")) {
             FLex.Next();
@@ -516,6 +519,7 @@ private:
         }
         child->SetParentComponent(parent);
         ReadBody(child);
+        --FDepth;
     }
 
     void ReadProperty(TComponent* c)
@@ -675,19 +679,24 @@ private:
         if (format == PixelFormatNames.size())
             FLex.Fail(line, f.Text + " is not a pixel format");
         ExpectPunct("{");
-        auto bitmap = std::make_unique<TBitmap>(static_cast<int32_t>(w.Number), static_cast<int32_t>(h.Number),
-                                                static_cast<TPixelFormat>(format));
-        const int32_t bytes = RowBytes(bitmap->PixelFormat(), bitmap->Width());
-        for (int32_t y = 0; y < bitmap->Height(); ++y) {
+        // The rows are read before anything is allocated: the size a header claims costs
+        // nothing until the text really holds those pixels.
+        const TPixelFormat pf = static_cast<TPixelFormat>(format);
+        const int32_t width = static_cast<int32_t>(w.Number), height = static_cast<int32_t>(h.Number);
+        const size_t bytes = static_cast<size_t>(RowBytes(pf, width));
+        std::vector<uint8_t> pixels;
+        for (int32_t y = 0; y < height; ++y) {
             int rowLine = 0;
             const std::string hex = FLex.HexWord(rowLine);
-            if (hex.size() != static_cast<size_t>(bytes) * 2)
+            if (hex.size() != bytes * 2)
                 FLex.Fail(rowLine, "bitmap row " + std::to_string(y) + " needs " + std::to_string(bytes * 2) +
                                        " hexadecimal digits");
-            uint8_t* row = bitmap->ScanLine(y);
-            for (int32_t i = 0; i < bytes; ++i)
-                row[i] = static_cast<uint8_t>(std::stoi(hex.substr(static_cast<size_t>(i) * 2, 2), nullptr, 16));
+            for (size_t i = 0; i < bytes; ++i)
+                pixels.push_back(static_cast<uint8_t>(std::stoi(hex.substr(i * 2, 2), nullptr, 16)));
         }
+        auto bitmap = std::make_unique<TBitmap>(width, height, pf);
+        for (int32_t y = 0; y < height; ++y)
+            std::copy_n(pixels.data() + static_cast<size_t>(y) * bytes, bytes, bitmap->ScanLine(y));
         ExpectPunct("}");
         return bitmap;
     }
@@ -716,8 +725,11 @@ private:
         int Line;
     };
 
+    static constexpr int MaxDepth = 64;
+
     Lexer FLex;
     TComponent* FRoot;
+    int FDepth = 0;
     TMethodTable FMethods;
     std::vector<TComponent*> FLoaded;
     std::vector<FixupEntry> FFixups;

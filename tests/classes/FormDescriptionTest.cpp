@@ -182,11 +182,21 @@ TEST(FormDescription, ErrorsNameTheLineAndLeaveNothingLoading)
         {"Box: TGadgetBox {\n  Settings = 1\n}", "Settings is set through its own properties"},
         {"Box: TGadgetBox {\n  Count.X = 1\n}", "Count has no properties of its own"},
         {"Box: TGadgetBox {\n  Picture = bitmap 2 1 pf24bit {\n   FFFFFF\n  }\n}", "needs 12 hexadecimal digits"},
+        {"Box: TGadgetBox {\n  Picture = bitmap 65535 65535 pf32bit {\n  }\n}", "bitmap row 0 needs"},
         {"Box: TGadgetBox {\n  Count = 1\n", "found the end"},
         {"Box: TBigGadget {\n}", "the description is of TBigGadget"},  // not the root's class or an ancestor
         {"Box: TGadgetBox {\n  A: TGadget {\n  }\n  a: TGadget {\n  }\n}", "line 4:"},  // duplicate name
     };
-    for (const Case& c : cases) {
+    std::string deep = "Box: TGadgetBox {\n";
+    for (int i = 0; i < 100; ++i)
+        deep += "G" + std::to_string(i) + ": TGadget {\n";
+    deep += std::string(101, '}');
+    const std::vector<Case> all = [&] {
+        std::vector<Case> v(std::begin(cases), std::end(cases));
+        v.push_back({deep.c_str(), "line 66: components nested too deeply"});
+        return v;
+    }();
+    for (const Case& c : all) {
         TGadgetBox box(nullptr);
         try {
             ReadFormDescription(&box, c.Text);
