@@ -4,19 +4,10 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
 namespace fs = std::filesystem;
-
-TScratchDir::TScratchDir()
-{
-    std::string name = (fs::temp_directory_path() / "tirora-test-XXXXXX").string();
-    FDir = mkdtemp(name.data());
-}
-
-TScratchDir::~TScratchDir() { fs::remove_all(FDir); }
 
 TFakeTools::TFakeTools()
 {
@@ -55,15 +46,4 @@ std::vector<std::string> TFakeTools::Arguments(const std::string& name) const
     for (std::string line; std::getline(lines, line);)
         args.push_back(line);
     return args;
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const fs::path& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
 }

@@ -5,16 +5,7 @@
 #include <string>
 #include <vector>
 
-// A private folder, removed with everything in it at the end.
-class TScratchDir {
-public:
-    TScratchDir();
-    ~TScratchDir();
-    const std::filesystem::path& Dir() const { return FDir; }
-
-private:
-    std::filesystem::path FDir;
-};
+#include "tests/desktop/helpers/DesktopTesting.h"
 
 class TFakeTools {
 public:
@@ -35,6 +26,3 @@ private:
     std::filesystem::path FDir = FScratch.Dir();
     std::string FOldPath;
 };
-
-std::string ReadFile(const std::filesystem::path& path);
-void WriteFile(const std::filesystem::path& path, const std::string& content);

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QMenu>
-#include <QProcess>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -199,19 +198,13 @@ TEST_F(DesktopWindow, FilesDraggedFromAnotherProgramArriveInOrderAsLocalPaths)
     WriteFile(first, "jpeg");
     WriteFile(second, "bmp");
 
-    QProcess source;
-    source.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    source.start(TIRORA_DRAG_SOURCE, {"700", "100", QString::fromStdString(first.string()), "https://example.org/a.jpg",
-                                      QString::fromStdString(second.string())});
-    ASSERT_TRUE(WaitUntil([&] { return source.readAllStandardOutput().contains("ready"); }, 10000));
+    TDragSource source(700, 100, {first.string(), "https://example.org/a.jpg", second.string()});
+    ASSERT_TRUE(source.Ready());
 
     // Press on the source, cross tile 1 and then tile 4, let go over tile 4.
-    XdotoolLater(QStringList{"mousemove", "--sync", "730", "130", "mousedown", "1", "sleep", "0.3"} +
-                 MoveTo(TTestForm::TileMiddle(1)) + QStringList{"sleep", "0.3"} + MoveTo(TTestForm::TileMiddle(4)) +
-                 QStringList{"sleep", "0.5", "mouseup", "1"});
+    XdotoolLater(source.PressOnIt() + QStringList{"sleep", "0.3"} + MoveTo(TTestForm::TileMiddle(1)) +
+                 QStringList{"sleep", "0.3"} + MoveTo(TTestForm::TileMiddle(4)) + QStringList{"sleep", "0.5", "mouseup", "1"});
     EXPECT_TRUE(WaitUntil([this] { return !Form->Drops.empty(); }, 15000));
-    source.kill();
-    source.waitForFinished();
 
     ASSERT_EQ(Form->Drops.size(), 1u);
     EXPECT_EQ(Form->Drops[0], (std::vector<std::string>{first.string(), second.string()}));

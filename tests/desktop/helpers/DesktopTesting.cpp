@@ -1,0 +1,89 @@
+#include "tests/desktop/helpers/DesktopTesting.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <cstdlib>
+#include <fstream>
+#include <string_view>
+
+namespace fs = std::filesystem;
+
+bool HaveDisplay()
+{
+    const char* display = std::getenv("DISPLAY");
+    const char* ours = std::getenv("TIRORA_DESKTOP_TESTS");
+    return display && *display && ours && std::string_view(ours) == "1";
+}
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+bool RunTool(const QString& program, const QStringList& args, QString* output)
+{
+    QProcess tool;
+    tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    tool.start(program, args);
+    if (!tool.waitForStarted())
+        return false;
+    WaitUntil([&] { return tool.state() == QProcess::NotRunning; }, 20000);
+    if (output)
+        *output = QString::fromUtf8(tool.readAllStandardOutput());
+    return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+void XdotoolLater(const QStringList& args)
+{
+    auto* tool = new QProcess(QCoreApplication::instance());
+    tool->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QObject::connect(tool, &QProcess::finished, tool, &QObject::deleteLater);
+    tool->start(QStringLiteral("xdotool"), args);
+}
+
+TScratchDir::TScratchDir()
+{
+    std::string name = (fs::temp_directory_path() / "tirora-test-XXXXXX").string();
+    FDir = mkdtemp(name.data());
+}
+
+TScratchDir::~TScratchDir() { fs::remove_all(FDir); }
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const fs::path& path, const std::string& content)
+{
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+TDragSource::TDragSource(int x, int y, const std::vector<std::string>& items) : FX(x), FY(y)
+{
+    QStringList args{QString::number(x), QString::number(y)};
+    for (const std::string& item : items)
+        args << QString::fromStdString(item);
+    FProcess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    FProcess.start(TIRORA_DRAG_SOURCE, args);
+    FReady = WaitUntil([this] { return FProcess.readAllStandardOutput().contains("ready"); }, 10000);
+}
+
+TDragSource::~TDragSource()
+{
+    FProcess.kill();
+    FProcess.waitForFinished();
+}
+
+QStringList TDragSource::PressOnIt() const
+{
+    return {"mousemove", "--sync", QString::number(FX + 30), QString::number(FY + 30), "mousedown", "1"};
+}
