@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QTimer>
 #include <cstring>
+#include <thread>
 
 #include "platform/controls/Application.h"
 #include "platform/controls/Form.h"
@@ -12,6 +13,7 @@
 #include "platform/host/qt/FormWindow.h"
 #include "platform/host/qt/NativeMenu.h"
 #include "platform/host/qt/ProcessLaunch.h"
+#include "platform/text/FontCache.h"
 
 namespace {
 
@@ -40,8 +42,13 @@ TQtHost::TQtHost(int& argc, char** argv)
     }
     FArgc = static_cast<int>(FArgs.size());
     FArgs.push_back(nullptr);
+    // Reading the fonts' configuration takes about as long as Qt's start on the display, and
+    // the first form measures text as soon as it is made: the two are done side by side. The
+    // cache is used by nothing else until the thread has ended.
+    std::thread fonts([] { TFontCache::Instance(); });
     if (!QApplication::instance())
         FOwnApp = std::make_unique<QApplication>(FArgc, FArgs.data());
+    fonts.join();
     QGuiApplication::setDesktopFileName(QStringLiteral("tirora"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tirora")));
     // Closing a window asks its form; the form decides whether the program ends.
