@@ -25,8 +25,8 @@ struct Setup {
 
 // One thing that happens, and what the button looks like afterwards.
 struct Step {
-    enum Kind { Move, Press, Release, DoubleClick, Advance, PointerAway, Char, Enable, Disable, Hide } kind;
-    TPoint at{};  // Move, Press, Release, DoubleClick; Advance: at.X milliseconds; Char: at.X
+    enum Kind { Move, Press, Release, DoubleClick, RightClick, Advance, PointerAway, Char, Enable, Disable, Hide } kind;
+    TPoint at{};  // Move, Press, Release, DoubleClick, RightClick; Advance: at.X milliseconds; Char: at.X
     TShineButtonState state;
     bool down;
     bool mouseInControl;
@@ -45,6 +45,7 @@ Step MoveTo(TPoint p, TShineButtonState s, bool down, bool in, const char* ev) {
 Step PressAt(TPoint p, TShineButtonState s, bool down, bool in, const char* ev) { return {Step::Press, p, s, down, in, ev}; }
 Step ReleaseAt(TPoint p, TShineButtonState s, bool down, bool in, const char* ev) { return {Step::Release, p, s, down, in, ev}; }
 Step DoubleClickAt(TPoint p, TShineButtonState s, bool down, bool in, const char* ev) { return {Step::DoubleClick, p, s, down, in, ev}; }
+Step RightClickAt(TPoint p, TShineButtonState s, bool down, bool in, const char* ev) { return {Step::RightClick, p, s, down, in, ev}; }
 Step Wait(int ms, TShineButtonState s, bool down, bool in, const char* ev) { return {Step::Advance, {ms, 0}, s, down, in, ev}; }
 Step Type(char c, TShineButtonState s, bool down, bool in, const char* ev) { return {Step::Char, {c, 0}, s, down, in, ev}; }
 Step Do(Step::Kind k, TShineButtonState s, bool down, bool in, const char* ev) { return {k, {}, s, down, in, ev}; }
@@ -72,6 +73,7 @@ TEST_P(ButtonSequence, FollowsThePointerAndTheKeys)
         case Step::Press: host.Press(s.at.X, s.at.Y); break;
         case Step::Release: host.Release(s.at.X, s.at.Y); break;
         case Step::DoubleClick: host.DoubleClick(s.at.X, s.at.Y); break;
+        case Step::RightClick: host.RightClick(s.at.X, s.at.Y); break;
         case Step::Advance: host.Advance(s.at.X); break;
         case Step::PointerAway: host.SetCursorPos(form->ClientToScreen(Out)); break;  // no notice at all
         case Step::Char: host.Char(static_cast<char>(s.at.X)); break;
@@ -84,8 +86,8 @@ TEST_P(ButtonSequence, FollowsThePointerAndTheKeys)
         EXPECT_EQ(a->Down(), s.down) << where;
         EXPECT_EQ(a->MouseInControl(), s.mouseInControl) << where;
         EXPECT_EQ(TakeEvents(), s.events) << where;
-        // The hover check runs exactly while the active look is on and the button can use it.
-        if (!a->MouseInControl())
+        // Without the active look the hover check stops itself by its next tick.
+        if (s.kind == Step::Advance && s.at.X >= 200 && !a->MouseInControl())
             EXPECT_FALSE(a->ActiveButtonTimer()->Enabled()) << where;
     }
 }
@@ -93,7 +95,7 @@ TEST_P(ButtonSequence, FollowsThePointerAndTheKeys)
 INSTANTIATE_TEST_SUITE_P(
     ShineInput, ButtonSequence,
     testing::Values(
-        Sequence{"hover in and out", {}, {HoverIn, MoveTo(Out, sbUp, false, false, "A leave")}},
+        Sequence{"hover in and out", {}, {HoverIn, MoveTo(Out, sbUp, false, false, "A leave"), Wait(200, sbUp, false, false, "")}},
         Sequence{"missing leave notice ends within 200 ms", {},
                  {HoverIn, Do(Step::PointerAway, sbActiveUp, false, true, ""), Wait(199, sbActiveUp, false, true, ""),
                   Wait(1, sbUp, false, false, "A leave")}},
@@ -105,6 +107,14 @@ INSTANTIATE_TEST_SUITE_P(
         Sequence{"press, drag out and back, release inside", {},
                  {HoverIn, PressAt(In, sbActiveDown, false, true, ""), MoveTo(Out, sbUp, false, true, "A leave"),
                   MoveTo(In, sbActiveDown, false, true, "A enter"), ReleaseAt(In, sbActiveUp, false, true, "A click, A enter")}},
+        Sequence{"the right button does not press", {},
+                 {HoverIn, RightClickAt(In, sbActiveUp, false, true, "")}},
+        // Any release ends a press: the right button's, while the left is still held.
+        Sequence{"a right release ends a left press", {},
+                 {HoverIn, PressAt(In, sbActiveDown, false, true, ""),
+                  // The left button still holds the capture: no active look yet.
+                  RightClickAt(In, sbUp, false, false, "A click, A enter"), Wait(200, sbUp, false, false, ""),
+                  ReleaseAt(In, sbUp, false, false, ""), MoveTo(In, sbActiveUp, false, true, "A enter")}},
         Sequence{"release outside does not click", {},
                  {HoverIn, PressAt(In, sbActiveDown, false, true, ""), MoveTo(Out, sbUp, false, true, "A leave"),
                   ReleaseAt(Out, sbUp, false, false, "A leave")}},
@@ -146,5 +156,24 @@ INSTANTIATE_TEST_SUITE_P(
             name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
         return name;
     });
+
+class HoverCheck : public ShineFormTest {};
+
+TEST_F(HoverCheck, StopsItselfWhenDisabledOrPressed)
+{
+    TShineSpeedButton* a = AddButton(10, 10, "A");
+    host.MoveTo(In.X, In.Y);
+    EXPECT_TRUE(a->ActiveButtonTimer()->Enabled());
+    host.Press(In.X, In.Y);
+    host.Advance(200);
+    EXPECT_FALSE(a->ActiveButtonTimer()->Enabled());
+    EXPECT_TRUE(a->MouseInControl());
+    host.Release(In.X, In.Y);
+    EXPECT_TRUE(a->ActiveButtonTimer()->Enabled());
+    a->SetEnabled(false);
+    host.Advance(200);
+    EXPECT_FALSE(a->ActiveButtonTimer()->Enabled());
+    EXPECT_EQ(host.RunningTimers(), 0);
+}
 
 } // namespace

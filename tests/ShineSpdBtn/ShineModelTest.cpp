@@ -4,6 +4,7 @@
 
 #include "controls/ShineSpdBtn/ShineSpdBtn.h"
 #include "platform/classes/FormDescription.h"
+#include "platform/controls/WinApi.h"
 #include "tests/ShineSpdBtn/ShineFixture.h"
 #include "tests/ShineSpdBtn/PixelMap.h"
 
@@ -51,6 +52,23 @@ TEST(ShineModel, GlyphIsKeptAs32BitDeviceIndependent)
     b.SetGlyph(nullptr);
     EXPECT_TRUE(b.Glyph()->Empty());
     EXPECT_EQ(b.Glyph()->Width(), 0);
+}
+
+TEST(ShineModel, ShiftStateComesFromTheKeyState)
+{
+    THeadlessHost host;
+    EXPECT_TRUE(GetShiftState().Empty());
+    host.SetKeyDown(VK_LBUTTON, true);
+    host.SetKeyDown(VK_SHIFT, true);
+    host.SetKeyDown(VK_MENU, true);
+    EXPECT_EQ(GetShiftState(), (TShiftState{ssLeft, ssShift, ssAlt}));
+    host.SetKeyDown(VK_LBUTTON, false);
+    host.SetKeyDown(VK_SHIFT, false);
+    host.SetKeyDown(VK_MENU, false);
+    host.SetKeyDown(VK_RBUTTON, true);
+    host.SetKeyDown(VK_MBUTTON, true);
+    host.SetKeyDown(VK_CONTROL, true);
+    EXPECT_EQ(GetShiftState(), (TShiftState{ssRight, ssMiddle, ssCtrl}));
 }
 
 TEST(ShineModel, TransparentTogglesOpaqueStyle)
@@ -102,6 +120,7 @@ TEST_F(ShineRepaint, PropertiesRequestAPaintOnlyWhenTheyChange)
         {"Colors", [](auto& x) { x.Colors()->SetShadow(clBtnShadow); }, [](auto& x) { x.Colors()->SetShadow(clRed); }},
         {"Font", [](auto& x) { x.Font()->SetColor(clBtnText); }, [](auto& x) { x.Font()->SetColor(clRed); }},
         {"Caption", [](auto& x) { x.SetCaption(""); }, [](auto& x) { x.SetCaption("OK"); }},
+        {"system colours", [](auto&) {}, [](auto& x) { x.Perform(CM_SYSCOLORCHANGE); }},
     };
     for (const Case& c : cases) {
         host.ProcessPaints();
