@@ -19,69 +19,48 @@ struct Stack {
     Wide W = 0, H = 0, GX = 0, GY = 0, TX = 0, TY = 0;
 };
 
+// One of the two things stacked: whether it takes room, its extent along the stacking axis and
+// across it.
+struct Item {
+    bool counts;
+    Wide along;
+    Wide across;
+};
+
+// Glyph and caption one after the other along the layout's axis, each centred across it. An
+// empty glyph still takes room on the left and at the bottom, and on top the spacing follows
+// the caption alone: the layouts are not quite mirror images of each other.
 Stack StackContent(const TShineContent& c, TButtonLayout layout, Wide spacing)
 {
-    Stack s;
-    const bool both = c.GlyphShown && c.CaptionPresent;
-    switch (layout) {
-    case blGlyphLeft:
-        s.GX = s.W;
-        s.W += c.GlyphWidth;  // the glyph's size counts even when it reports empty
-        s.H = std::max<Wide>(s.H, c.GlyphHeight);
-        if (both)
-            s.W += spacing;
-        s.TX = s.W;
-        if (c.CaptionPresent) {
-            s.W += c.TextWidth;
-            s.H = std::max<Wide>(s.H, c.TextHeight);
-        }
-        break;
-    case blGlyphRight:
-        s.TX = s.W;
-        if (c.CaptionPresent) {
-            s.W += c.TextWidth;
-            s.H = std::max<Wide>(s.H, c.TextHeight);
-        }
-        if (both)
-            s.W += spacing;
-        s.GX = s.W;
-        if (c.GlyphShown) {
-            s.W += c.GlyphWidth;
-            s.H = std::max<Wide>(s.H, c.GlyphHeight);
-        }
-        break;
-    case blGlyphTop:
-        s.GY = s.H;
-        if (c.GlyphShown) {
-            s.H += c.GlyphHeight;
-            s.W = std::max<Wide>(s.W, c.GlyphWidth);
-        }
-        if (c.CaptionPresent)
-            s.H += spacing;  // also without a glyph
-        s.TY = s.H;
-        if (c.CaptionPresent) {
-            s.H += c.TextHeight;
-            s.W = std::max<Wide>(s.W, c.TextWidth);
-        }
-        break;
-    case blGlyphBottom:
-        s.TY = s.H;
-        if (c.CaptionPresent) {
-            s.H += c.TextHeight;
-            s.W = std::max<Wide>(s.W, c.TextWidth);
-        }
-        if (both)
-            s.H += spacing;
-        s.GY = s.H;
-        s.H += c.GlyphHeight;  // the glyph's size counts even when it reports empty
-        s.W = std::max<Wide>(s.W, c.GlyphWidth);
-        break;
-    }
     const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
+    const bool glyphFirst = layout == blGlyphLeft || layout == blGlyphTop;
+    const bool glyphCounts = c.GlyphShown || layout == blGlyphLeft || layout == blGlyphBottom;
+    const Item glyph{glyphCounts, horizontal ? c.GlyphWidth : c.GlyphHeight, horizontal ? c.GlyphHeight : c.GlyphWidth};
+    const Item caption{c.CaptionPresent, horizontal ? c.TextWidth : c.TextHeight, horizontal ? c.TextHeight : c.TextWidth};
+    const bool spaced = layout == blGlyphTop ? c.CaptionPresent : c.GlyphShown && c.CaptionPresent;
+
+    Stack s;
+    Wide& along = horizontal ? s.W : s.H;
+    Wide& across = horizontal ? s.H : s.W;
+    Wide& glyphAlong = horizontal ? s.GX : s.GY;
+    Wide& glyphAcross = horizontal ? s.GY : s.GX;
+    Wide& captionAlong = horizontal ? s.TX : s.TY;
+    Wide& captionAcross = horizontal ? s.TY : s.TX;
+    auto place = [&](const Item& item, Wide& position) {
+        position = along;
+        if (item.counts) {
+            along += item.along;
+            across = std::max(across, item.across);
+        }
+    };
+    place(glyphFirst ? glyph : caption, glyphFirst ? glyphAlong : captionAlong);
+    if (spaced)
+        along += spacing;
+    place(glyphFirst ? caption : glyph, glyphFirst ? captionAlong : glyphAlong);
     if (c.GlyphShown)
-        (horizontal ? s.GY : s.GX) = horizontal ? Half(s.H - c.GlyphHeight) : Half(s.W - c.GlyphWidth);
+        glyphAcross = Half(across - glyph.across);
     if (c.CaptionPresent)
-        (horizontal ? s.TY : s.TX) = horizontal ? Half(s.H - c.TextHeight) : Half(s.W - c.TextWidth);
+        captionAcross = Half(across - caption.across);
     return s;
 }
 

@@ -49,6 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         // An empty glyph that reports a size still takes room on the left and at the bottom.
         LayoutCase{"left, empty glyph with a size", {false, 16, 16, true, 30, 13}, {blGlyphLeft, -1, 4, 75, 25}, {14, 4}, {30, 5, 60, 18}},
         LayoutCase{"right, empty glyph with a size", {false, 16, 16, true, 30, 13}, {blGlyphRight, -1, 4, 75, 25}, {52, 6}, {22, 6, 52, 19}},
+        LayoutCase{"top, empty glyph with a size", {false, 16, 16, true, 30, 13}, {blGlyphTop, -1, 4, 75, 25}, {22, 4}, {22, 8, 52, 21}},
         LayoutCase{"bottom, empty glyph with a size", {false, 16, 16, true, 30, 13}, {blGlyphBottom, -1, 4, 75, 25}, {22, 11}, {22, -2, 52, 11}},
         LayoutCase{"negative spacing overlaps", Both(), {blGlyphLeft, 0, -6, 75, 25}, {0, 4}, {10, 5, 40, 18}},
         // Content 31 wide in a client 20 wide: origin -11 / 2 = -5, truncated toward zero.
