@@ -236,6 +236,33 @@ bool Is32(const TBitmap& b) { return b.PixelFormat() == pf32bit || b.PixelFormat
 bool RopUsesPattern(uint32_t rop) { const uint32_t t = (rop >> 16) & 0xFF; return ((t >> 4) & 0x0F) != (t & 0x0F); }
 bool RopUsesSource(uint32_t rop) { const uint32_t t = (rop >> 16) & 0xFF; return ((t >> 2) & 0x33) != (t & 0x33); }
 
+// One row of a plain copy onto a 32-bit surface from a 32- or 24-bit source row. columnOf gives
+// each target pixel's source column (-1: outside the source, left alone); `unscaled` says the
+// columns run on one by one.
+void CopyRow(uint8_t* out, const uint8_t* in, TPixelFormat sourceFormat, const std::vector<int32_t>& columnOf,
+             bool unscaled)
+{
+    auto* target = reinterpret_cast<uint32_t*>(out);
+    const bool whole = columnOf.front() >= 0 && columnOf.back() >= 0;
+    if (sourceFormat != pf24bit) {
+        const auto* source = reinterpret_cast<const uint32_t*>(in);
+        if (unscaled && whole) {
+            std::memcpy(target, source + columnOf.front(), columnOf.size() * 4);
+            return;
+        }
+        for (size_t i = 0; i < columnOf.size(); ++i)
+            if (columnOf[i] >= 0)
+                target[i] = source[columnOf[i]] & 0xFFFFFF;
+        return;
+    }
+    for (size_t i = 0; i < columnOf.size(); ++i) {
+        if (columnOf[i] < 0)
+            continue;
+        const uint8_t* p = in + static_cast<size_t>(columnOf[i]) * 3;
+        target[i] = p[0] | (p[1] << 8) | (p[2] << 16);
+    }
+}
+
 } // namespace
 
 bool StretchBlt(HDC dest, int32_t x, int32_t y, int32_t width, int32_t height, HDC source, int32_t sx, int32_t sy,
@@ -269,7 +296,8 @@ bool StretchBlt(HDC dest, int32_t x, int32_t y, int32_t width, int32_t height, H
         columnOf[tx - clip.Left] = src && (col < 0 || col >= src->Width()) ? -1 : static_cast<int32_t>(col);
     }
 
-    const bool plainCopy = (rop == SRCCOPY) && src && Is32(*src) && Is32(target);
+    // A plain copy onto a 32-bit surface goes row by row; everything else pixel by pixel.
+    const bool plainCopy = rop == SRCCOPY && src && Is32(target) && (Is32(*src) || src->PixelFormat() == pf24bit);
     const uint32_t pattern = RopUsesPattern(rop) ? ColorToRGBPixel(dest->Brush()->Color()) : 0;
     const bool monoSource = src && src->PixelFormat() == pf1bit && target.PixelFormat() != pf1bit;
     const bool monoTarget = src && src->PixelFormat() != pf1bit && target.PixelFormat() == pf1bit;
@@ -285,16 +313,8 @@ bool StretchBlt(HDC dest, int32_t x, int32_t y, int32_t width, int32_t height, H
                 continue;
         }
         if (plainCopy) {
-            auto* out = reinterpret_cast<uint32_t*>(target.ScanLine(ty));
-            const auto* in = reinterpret_cast<const uint32_t*>(src->ScanLine(static_cast<int32_t>(row)));
-            const bool straight = sw == width && columnOf.front() >= 0 && columnOf.back() >= 0;
-            if (straight) {
-                std::memcpy(out + clip.Left, in + columnOf.front(), columnOf.size() * 4);
-                continue;
-            }
-            for (size_t i = 0; i < columnOf.size(); ++i)
-                if (columnOf[i] >= 0)
-                    out[clip.Left + i] = in[columnOf[i]] & 0xFFFFFF;
+            CopyRow(target.ScanLine(ty) + clip.Left * 4, src->ScanLine(static_cast<int32_t>(row)), src->PixelFormat(),
+                    columnOf, sw == width);
             continue;
         }
         for (int32_t tx = clip.Left; tx < clip.Right; ++tx) {

@@ -83,8 +83,9 @@ TEST_F(BoardTest, CaptionsAreDrawnInTheModesColourWithASilverShadowInsideTheirTi
                 black += Near(host.Pixel(x, y), 0x000000, 40);
                 silver += Near(host.Pixel(x, y), 0xC0C0C0, 24);
             }
-        if (k != 1)  // tile 1's picture is nearly black itself
+        if (k != 1) {  // tile 1's picture is nearly black itself
             EXPECT_GT(black, 25) << k;
+        }
         EXPECT_GT(silver, 8) << k;
     }
     // The four-character captions are the widest, and still fit.

@@ -99,8 +99,9 @@ TEST_F(BoardTest, AnExistingFileIsReplacedOnlyAfterYes)
         EXPECT_EQ(box.Kind, TMsgKind::Confirmation);
         EXPECT_EQ(box.Buttons, TMsgButtons::YesNo);
         EXPECT_EQ(ReadJpegFacts(name).Valid, answer == TModalResult::Yes);
-        if (answer != TModalResult::Yes)
+        if (answer != TModalResult::Yes) {
             EXPECT_EQ(Content(name), "precious");
+        }
     }
 }
 

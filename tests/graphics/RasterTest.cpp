@@ -123,15 +123,18 @@ TEST(Rectangles, OutlineWithPenInsideWithBrushAndFillRectWithoutOutline)
 
 TEST(Stretching, PicksOneSourcePixelPerTargetPixelByTruncation)
 {
-    TBitmap strip(256, 1, pf32bit);
-    for (int x = 0; x < 256; ++x)
-        strip.SetPixelRGB(x, 0, static_cast<uint32_t>(x));
-    for (int width : {7, 100, 255, 256, 300, 1000}) {
-        TBitmap target(width, 2, pf32bit);
-        target.Canvas()->CopyRect({0, 0, width, 2}, strip.Canvas(), {0, 0, 256, 1});
-        for (int x = 0; x < width; ++x) {
-            ASSERT_EQ(target.PixelRGB(x, 0), static_cast<uint32_t>(x * 256 / width)) << width << " at " << x;
-            ASSERT_EQ(target.PixelRGB(x, 1), target.PixelRGB(x, 0));
+    for (TPixelFormat source : {pf24bit, pf32bit}) {
+        TBitmap strip(256, 1, source);
+        for (int x = 0; x < 256; ++x)
+            strip.SetPixelRGB(x, 0, static_cast<uint32_t>(x * 0x010203));
+        for (int width : {7, 100, 255, 256, 300, 1000}) {
+            TBitmap target(width, 2, pf32bit);
+            target.Canvas()->CopyRect({0, 0, width, 2}, strip.Canvas(), {0, 0, 256, 1});
+            for (int x = 0; x < width; ++x) {
+                ASSERT_EQ(target.PixelRGB(x, 0), static_cast<uint32_t>(x * 256 / width * 0x010203) & 0xFFFFFF)
+                    << width << " at " << x;
+                ASSERT_EQ(target.PixelRGB(x, 1), target.PixelRGB(x, 0));
+            }
         }
     }
 }

@@ -1,0 +1,105 @@
+// The board's save command against plain libjpeg on the same pixels, in the same run.
+//   Save_PlainLibjpeg      : libjpeg encodes the 600 x 448 back buffer at quality 80 and writes it
+//                            with stdio (the reference)
+//   Save_PlainLibjpegFsync : the same, flushed to the disk as the board's save does
+//   Save_Board             : Ctrl+S on the board: snapshot, bitmap, JPEG image object, quality 80,
+//                            a new file flushed and renamed over the old one
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <jpeglib.h>
+#include <unistd.h>
+
+#include "app/board/MainWindow1.h"
+#include "platform/controls/Application.h"
+#include "platform/controls/WinApi.h"
+#include "platform/host/HeadlessHost.h"
+
+namespace {
+
+const std::string Target = (std::filesystem::temp_directory_path() / "tirora-bench-save.jpg").string();
+
+// A board with captions showing, as users save it.
+struct TBoardSession {
+    TBoardSession()
+    {
+        Application->CreateForm(MainForm1);
+        MainForm1->Show();
+        MainForm1->N5Click(nullptr);
+        host.ProcessPaints();
+    }
+    THeadlessHost host;
+};
+
+void WritePlain(const TBitmap& board, bool flush)
+{
+    FILE* file = std::fopen(Target.c_str(), "wb");
+    jpeg_compress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    jpeg_stdio_dest(&c, file);
+    c.image_width = 600;
+    c.image_height = 448;
+    c.in_color_space = JCS_EXT_BGRX;  // the back buffer's rows as they are
+    c.input_components = 4;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 80, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW row = const_cast<uint8_t*>(board.ScanLine(static_cast<int32_t>(c.next_scanline)));
+        jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::fflush(file);
+    if (flush)
+        ::fsync(fileno(file));
+    std::fclose(file);
+}
+
+void Save_PlainLibjpeg(benchmark::State& state)
+{
+    TBoardSession session;
+    for (auto _ : state)
+        WritePlain(*MainForm1->BackBuffer(), false);
+}
+BENCHMARK(Save_PlainLibjpeg)->Unit(benchmark::kMillisecond);
+
+void Save_PlainLibjpegFsync(benchmark::State& state)
+{
+    TBoardSession session;
+    for (auto _ : state)
+        WritePlain(*MainForm1->BackBuffer(), true);
+}
+BENCHMARK(Save_PlainLibjpegFsync)->Unit(benchmark::kMillisecond);
+
+void Save_Board(benchmark::State& state)
+{
+    TBoardSession session;
+    for (auto _ : state) {
+        session.host.SaveDialogAnswers.push_back(Target);
+        session.host.MessageBoxAnswers.push_back(TModalResult::Yes);
+        session.host.Key('S', {ssCtrl});
+    }
+    std::filesystem::remove(Target);
+}
+BENCHMARK(Save_Board)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// Everything but the write: the key, the capture and a cancelled dialog.
+void Save_BoardCancelled(benchmark::State& state)
+{
+    TBoardSession session;
+    for (auto _ : state) {
+        session.host.SaveDialogAnswers.push_back(std::nullopt);
+        session.host.Key('S', {ssCtrl});
+    }
+}
+BENCHMARK(Save_BoardCancelled)->Unit(benchmark::kMillisecond);
+
+} // namespace
