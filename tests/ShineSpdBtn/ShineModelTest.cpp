@@ -149,6 +149,11 @@ TEST_F(ShineRepaint, PropertiesRoundTripInPublishedOrder)
     b->SetDown(true);
     b->SetFrameType(ftEnclosedFrame);
     b->SetActiveImage(aiXorLight);
+    b->Colors()->SetHighlight(clWhite);
+    b->Colors()->SetShadow(clGray);
+    b->Colors()->SetDarkShadow(clBlack);
+    b->Colors()->SetGradColor(clYellow);
+    b->Colors()->SetGradVertical(true);
     b->Colors()->SetGradation(true);
     b->PressedColors()->SetDarkShadow(clNavy);
     b->SetFontShadow(clGray);
@@ -164,6 +169,16 @@ TEST_F(ShineRepaint, PropertiesRoundTripInPublishedOrder)
     EXPECT_LT(group, down);
     EXPECT_LT(down, frame);
     EXPECT_LT(frame, caption);
+    // The colour set's own order, Color last.
+    size_t at = 0;
+    for (const char* line : {"Colors.Highlight = clWhite", "Colors.Shadow = clGray", "Colors.DarkShadow = clBlack",
+                             "Colors.GradColor = clYellow", "Colors.GradVertical = true", "Colors.Gradation = true",
+                             "Colors.Color = clBtnFace", "PressedColors.DarkShadow = clNavy"}) {
+        const size_t next = text.find(line);
+        ASSERT_NE(next, std::string::npos) << line << "\n" << text;
+        EXPECT_GT(next, at) << line;
+        at = next;
+    }
 
     auto* copy = static_cast<TForm*>(CreateFromDescription(text, Application));
     auto* c = copy->Find<TShineSpeedButton>("A");
@@ -173,6 +188,8 @@ TEST_F(ShineRepaint, PropertiesRoundTripInPublishedOrder)
     EXPECT_EQ(c->FrameType(), ftEnclosedFrame);
     EXPECT_EQ(c->ActiveImage(), aiXorLight);
     EXPECT_TRUE(c->Colors()->Gradation());
+    EXPECT_TRUE(c->Colors()->GradVertical());
+    EXPECT_EQ(c->Colors()->GradColor(), clYellow);
     EXPECT_EQ(c->PressedColors()->DarkShadow(), clNavy);
     EXPECT_EQ(c->FontShadow(), clGray);
     EXPECT_EQ(c->Margin(), 3);
