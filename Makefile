@@ -13,8 +13,9 @@ setup:
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
+# The sanitized build runs the unit and headless tests; the desktop tests run in the normal one.
 $(BUILD_ASAN)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DTIRORA_SANITIZE=ON
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DTIRORA_SANITIZE=ON -DTIRORA_WITH_QT=OFF
 
 build: setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
