@@ -87,8 +87,9 @@ TEST_P(ButtonSequence, FollowsThePointerAndTheKeys)
         EXPECT_EQ(a->MouseInControl(), s.mouseInControl) << where;
         EXPECT_EQ(TakeEvents(), s.events) << where;
         // Without the active look the hover check stops itself by its next tick.
-        if (s.kind == Step::Advance && s.at.X >= 200 && !a->MouseInControl())
+        if (s.kind == Step::Advance && s.at.X >= 200 && !a->MouseInControl()) {
             EXPECT_FALSE(a->ActiveButtonTimer()->Enabled()) << where;
+        }
     }
 }
 
