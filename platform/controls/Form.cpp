@@ -23,10 +23,12 @@ TRect UnionRect(const TRect& a, const TRect& b)
     return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
 }
 
+// Never destroyed: forms still owned by the application object are freed during the program's
+// exit, after a static list would already be gone.
 std::vector<TForm*>& Forms()
 {
-    static std::vector<TForm*> forms;
-    return forms;
+    static auto* forms = new std::vector<TForm*>;
+    return *forms;
 }
 
 }  // namespace
