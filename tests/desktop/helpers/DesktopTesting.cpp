@@ -1,8 +1,10 @@
 #include "tests/desktop/helpers/DesktopTesting.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <xcb/xcb.h>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string_view>
 
@@ -46,6 +48,37 @@ void XdotoolLater(const QStringList& args)
     tool->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QObject::connect(tool, &QProcess::finished, tool, &QObject::deleteLater);
     tool->start(QStringLiteral("xdotool"), args);
+}
+
+namespace {
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
+{
+    xcb_intern_atom_reply_t* reply =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, false, std::strlen(name), name), nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(reply);
+    return atom;
+}
+
+} // namespace
+
+bool AskToClose(unsigned long windowId)
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11)
+        return false;
+    xcb_connection_t* connection = x11->connection();
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(windowId);
+    message.type = Atom(connection, "WM_PROTOCOLS");
+    message.data.data32[0] = Atom(connection, "WM_DELETE_WINDOW");
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection, false, message.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+    return true;
 }
 
 TScratchDir::TScratchDir()

@@ -31,6 +31,9 @@ inline bool Xdotool(const QStringList& args) { return RunTool("xdotool", args); 
 // Starts xdotool and returns at once; the event loop carries on.
 void XdotoolLater(const QStringList& args);
 
+// Asks a window to close, as its close button does (WM_DELETE_WINDOW).
+bool AskToClose(unsigned long windowId);
+
 // A private folder, removed with everything in it at the end.
 class TScratchDir {
 public:
