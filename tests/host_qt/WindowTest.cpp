@@ -126,9 +126,9 @@ TEST_F(DesktopWindow, RightClickOpensTheMenuAndItsAccessKeyChooses)
     std::vector<TShownItem> shown;
     QPoint menuAt;
     // The menu runs its own loop: look at it, then choose by access key, from a timer.
-    auto watch = std::make_shared<QTimer>();
-    watch->setInterval(20);
-    QObject::connect(watch.get(), &QTimer::timeout, [&, watch] {
+    QTimer watch;
+    watch.setInterval(20);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (!menu || !shown.empty())
             return;
@@ -136,10 +136,10 @@ TEST_F(DesktopWindow, RightClickOpensTheMenuAndItsAccessKeyChooses)
         menuAt = menu->pos();
         XdotoolLater({"key", "s"});
     });
-    watch->start();
+    watch.start();
     ASSERT_TRUE(Xdotool(MoveTo(TTestForm::TileMiddle(4)) + QStringList{"click", "3"}));
     ASSERT_TRUE(WaitUntil([this] { return !Form->Clicked.empty(); }));
-    watch->stop();
+    watch.stop();
 
     EXPECT_EQ(Form->Clicked, std::vector<std::string>{"Save1"});
     const std::vector<std::pair<QString, bool>> expected{

@@ -64,6 +64,8 @@ TQtHost::~TQtHost()
         delete window;
     for (auto& [id, timer] : FTimers)
         delete timer;
+    // Windows and timers let go of while the loop ran, and not yet deleted.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // ---------------------------------------------------------------- windows
