@@ -50,7 +50,9 @@ TQtHost::TQtHost(int& argc, char** argv)
         FOwnApp = std::make_unique<QApplication>(FArgc, FArgs.data());
     fonts.join();
     QGuiApplication::setDesktopFileName(QStringLiteral("tirora"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tirora")));
+    // Looking the icon up in the icon theme takes as long as a tenth of the start: it comes a
+    // moment after the window. Desktops that go by the menu entry show it from the start.
+    QTimer::singleShot(300, [] { QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tirora"))); });
     // Closing a window asks its form; the form decides whether the program ends.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     SetCurrent(this);
