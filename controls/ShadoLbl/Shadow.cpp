@@ -27,14 +27,6 @@ void TShadow::Assign(TPersistent* source)
     Changed();
 }
 
-template <class T>
-void TShadow::Store(T& field, T value)
-{
-    if (field == value)
-        return;
-    field = value;
-    Changed();
-}
 
 void TShadow::Changed()
 {
@@ -42,7 +34,27 @@ void TShadow::Changed()
         OnChange(this);
 }
 
-void TShadow::SetShadowVisible(bool value) { Store(FVisible, value); }
-void TShadow::SetShadowColor(TColor value) { Store(FColor, value); }
-void TShadow::SetShadowLeft(int32_t value) { Store(FOffsetLeft, value); }
-void TShadow::SetShadowTop(int32_t value) { Store(FOffsetTop, value); }
+void TShadow::SetShadowVisible(bool value)
+{
+    if (StoreChanged(FVisible, value))
+        Changed();
+}
+
+void TShadow::SetShadowColor(TColor value)
+{
+    if (StoreChanged(FColor, value))
+        Changed();
+}
+
+void TShadow::SetShadowLeft(int32_t value)
+{
+    if (StoreChanged(FOffsetLeft, value))
+        Changed();
+}
+
+void TShadow::SetShadowTop(int32_t value)
+{
+    if (StoreChanged(FOffsetTop, value))
+        Changed();
+}
+

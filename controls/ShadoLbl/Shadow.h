@@ -31,8 +31,6 @@ public:
     TNotifyEvent OnChange;
 
 private:
-    template <class T>
-    void Store(T& field, T value);
     void Changed();
 
     bool FVisible = true;

@@ -132,56 +132,43 @@ TShadowLabel::~TShadowLabel()
 
 void TShadowLabel::ShadowChanged(TObject*) { Invalidate(); }
 
-template <class T>
-bool TShadowLabel::Store(T& field, T value)
-{
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
 
 void TShadowLabel::SetEllipsis(TEllipsis value)
 {
-    if (Store(FEllipsis, value))
-        Invalidate();
+    StoreAndInvalidate(FEllipsis, value);
 }
 
 void TShadowLabel::SetGradateVert(bool value)
 {
-    if (Store(FGradateVert, value))
-        Invalidate();
+    StoreAndInvalidate(FGradateVert, value);
 }
 
 void TShadowLabel::SetGradation(bool value)
 {
-    if (Store(FGradation, value))
-        Invalidate();
+    StoreAndInvalidate(FGradation, value);
 }
 
 // Repaints even while the background is plain.
 void TShadowLabel::SetGradationColor(TColor value)
 {
-    if (Store(FGradationColor, value))
-        Invalidate();
+    StoreAndInvalidate(FGradationColor, value);
 }
 
 void TShadowLabel::SetTextGradation(TTextGradation value)
 {
-    if (Store(FTextGradation, value))
-        Invalidate();
+    StoreAndInvalidate(FTextGradation, value);
 }
 
 // The text colours repaint only while the text is drawn with them.
 void TShadowLabel::SetTextGradationColor(TColor value)
 {
-    if (Store(FTextGradationColor, value) && FTextGradation != tgNone)
+    if (StoreChanged(FTextGradationColor, value) && FTextGradation != tgNone)
         Invalidate();
 }
 
 void TShadowLabel::SetTextMidColor(TColor value)
 {
-    if (Store(FTextMidColor, value) && FTextGradation == tg3Colors)
+    if (StoreChanged(FTextMidColor, value) && FTextGradation == tg3Colors)
         Invalidate();
 }
 

@@ -51,9 +51,6 @@ public:
     void Paint() override;
 
 private:
-    // Stores a different value; false (and nothing changed) for an equal one.
-    template <class T>
-    static bool Store(T& field, T value);
     // Repaints after any change of the shadow or highlight settings.
     void ShadowChanged(TObject* sender);
     void CopyInto(TShadow& owned, TShadow* value);

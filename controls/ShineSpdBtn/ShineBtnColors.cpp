@@ -23,10 +23,7 @@ TShineBtnColors::~TShineBtnColors() { OnChange = nullptr; }
 template <class T>
 void TShineBtnColors::Store(T& field, T value)
 {
-    if (field == value)
-        return;
-    field = value;
-    if (OnChange)
+    if (StoreChanged(field, value) && OnChange)
         OnChange(this);
 }
 

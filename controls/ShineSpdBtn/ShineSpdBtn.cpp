@@ -118,14 +118,6 @@ void TShineSpeedButton::Loaded() { TGraphicControl::Loaded(); }
 
 // ---------------------------------------------------------------- properties
 
-template <class T>
-void TShineSpeedButton::StoreAndInvalidate(T& field, T value)
-{
-    if (field == value)
-        return;
-    field = value;
-    Invalidate();
-}
 
 void TShineSpeedButton::SetClickDownHook(bool value) { StoreAndInvalidate(FClickDownHook, value); }
 void TShineSpeedButton::SetAccelCharDown(bool value) { StoreAndInvalidate(FAccelCharDown, value); }

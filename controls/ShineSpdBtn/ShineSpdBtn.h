@@ -116,8 +116,6 @@ public:
     void Loaded() override;
 
 private:
-    template <class T>
-    void StoreAndInvalidate(T& field, T value);
     void SetState(TShineButtonState state);
     bool Inside(int X, int Y) const { return ClientRect().Contains({X, Y}); }
     bool FrameShown() const;

@@ -72,10 +72,7 @@ void TSpeedButton::SetAllowAllUp(bool v)
 
 void TSpeedButton::SetFlat(bool v)
 {
-    if (v == FFlat)
-        return;
-    FFlat = v;
-    Invalidate();
+    StoreAndInvalidate(FFlat, v);
 }
 
 void TSpeedButton::UpdateExclusive()

@@ -187,6 +187,13 @@ public:
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
+    // A setter's usual work: a different value is stored and the control repainted.
+    template <class T>
+    void StoreAndInvalidate(T& field, const T& value)
+    {
+        if (StoreChanged(field, value))
+            Invalidate();
+    }
     // Invalidates the control's rectangle on the parent when isVisible.
     void InvalidateControl(bool isVisible);
     bool IsColorStored() const { return !FParentColor; }

@@ -55,10 +55,7 @@ void TImage::SetStretch(bool v)
 
 void TImage::SetCenter(bool v)
 {
-    if (v == FCenter)
-        return;
-    FCenter = v;
-    Invalidate();
+    StoreAndInvalidate(FCenter, v);
 }
 
 void TImage::SetTransparent(bool v)

@@ -60,10 +60,7 @@ TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner)
 
 void TCustomLabel::SetAlignment(TAlignment v)
 {
-    if (v == FAlignment)
-        return;
-    FAlignment = v;
-    Invalidate();
+    StoreAndInvalidate(FAlignment, v);
 }
 
 void TCustomLabel::SetAutoSize(bool v)
@@ -76,10 +73,7 @@ void TCustomLabel::SetAutoSize(bool v)
 
 void TCustomLabel::SetLayout(TTextLayout v)
 {
-    if (v == FLayout)
-        return;
-    FLayout = v;
-    Invalidate();
+    StoreAndInvalidate(FLayout, v);
 }
 
 void TCustomLabel::SetWordWrap(bool v)
@@ -93,10 +87,7 @@ void TCustomLabel::SetWordWrap(bool v)
 
 void TCustomLabel::SetShowAccelChar(bool v)
 {
-    if (v == FShowAccelChar)
-        return;
-    FShowAccelChar = v;
-    Invalidate();
+    StoreAndInvalidate(FShowAccelChar, v);
 }
 
 void TCustomLabel::SetTransparent(bool v)

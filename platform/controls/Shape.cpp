@@ -48,10 +48,7 @@ void TShape::SetBrush(TBrush* brush)
 
 void TShape::SetShape(TShapeType v)
 {
-    if (v == FShape)
-        return;
-    FShape = v;
-    Invalidate();
+    StoreAndInvalidate(FShape, v);
 }
 
 void TShape::StyleChanged(TObject*) { Invalidate(); }

@@ -13,6 +13,17 @@ public:
 // A callback bound to one object, called with the sender. Empty until bound.
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
+// Stores value in field when it differs and says whether it did: setters compare first, so that
+// an equal value changes nothing and notifies nobody.
+template <class T>
+bool StoreChanged(T& field, const T& value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
 // Binds a member function of `object` as a TNotifyEvent.
 template <class T>
 TNotifyEvent Bind(T* object, void (T::*method)(TObject*))

@@ -15,7 +15,7 @@ public:
 protected:
     void Changed() { if (OnChange) OnChange(this); }
     template <class T>
-    void Store(T& field, const T& value) { if (field != value) { field = value; Changed(); } }
+    void Store(T& field, const T& value) { if (StoreChanged(field, value)) Changed(); }
 };
 
 enum TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
