@@ -17,5 +17,7 @@ int main(int argc, char** argv)
     } catch (...) {
         Application->ShowException(Exception(""));
     }
+    // The forms go while the host that shows them still exists.
+    Application->Shutdown();
     return 0;
 }
