@@ -1,7 +1,6 @@
 #include "tests/board/BoardFixture.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <unistd.h>
 
 #include "platform/controls/Application.h"
@@ -9,18 +8,7 @@
 #include "platform/core/Files.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/imaging/JPEGImage.h"
-
-namespace {
-
-void Put16(std::vector<uint8_t>& b, uint32_t v) { b.push_back(v & 0xFF); b.push_back((v >> 8) & 0xFF); }
-void Put32(std::vector<uint8_t>& b, uint32_t v) { Put16(b, v & 0xFFFF); Put16(b, v >> 16); }
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
-
-} // namespace
+#include "tests/support/PictureBytes.h"
 
 bool Near(uint32_t a, uint32_t b, int tolerance)
 {
@@ -46,27 +34,12 @@ void BoardTest::TearDown() { std::filesystem::remove_all(dir); }
 
 std::string BoardTest::WriteBmp(const std::string& name, uint32_t rgb, int width, int height)
 {
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<uint8_t> b = {'B', 'M'};
-    Put32(b, 54 + stride * height);
-    Put32(b, 0);
-    Put32(b, 54);
-    Put32(b, 40);
-    Put32(b, width);
-    Put32(b, height);
-    Put16(b, 1);
-    Put16(b, 24);
-    for (int i = 0; i < 6; ++i)
-        Put32(b, 0);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            b.push_back(rgb & 0xFF);
-            b.push_back((rgb >> 8) & 0xFF);
-            b.push_back((rgb >> 16) & 0xFF);
-        }
-        b.resize(b.size() + stride - width * 3, 0);
-    }
-    WriteBytes(Path(name), b);
+    TBmpSpec spec;
+    spec.Width = width;
+    spec.Height = height;
+    spec.Data = StoreRows(std::vector<std::vector<uint32_t>>(height, std::vector<uint32_t>(width, rgb)), 24, false);
+    spec.StoreFileSize = true;
+    WriteAll(Path(name), BuildBmp(spec));
     return Path(name);
 }
 
@@ -76,7 +49,7 @@ std::string BoardTest::WriteJpeg(const std::string& name, uint32_t rgb, int widt
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             picture.SetPixelRGB(x, y, rgb);
-    WriteBytes(Path(name), EncodeJpeg(picture, 95));
+    WriteAll(Path(name), EncodeJpeg(picture, 95));
     return Path(name);
 }
 
