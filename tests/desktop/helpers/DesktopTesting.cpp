@@ -36,9 +36,16 @@ bool RunTool(const QString& program, const QStringList& args, QString* output)
     tool.start(program, args);
     if (!tool.waitForStarted())
         return false;
-    WaitUntil([&] { return tool.state() == QProcess::NotRunning; }, 20000);
+    const bool finished = WaitUntil([&] { return tool.state() == QProcess::NotRunning; }, 20000);
     if (output)
         *output = QString::fromUtf8(tool.readAllStandardOutput());
+    if (!finished) {
+        // A tool still waiting (xdotool's --sync for a move that never comes) has failed.
+        qWarning("%s did not finish: %s", qPrintable(program), qPrintable(args.join(' ')));
+        tool.kill();
+        tool.waitForFinished();
+        return false;
+    }
     return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
