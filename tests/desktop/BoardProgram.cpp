@@ -157,7 +157,11 @@ bool Program::KeysToBoard(const QStringList& keys) const
 
 QStringList Program::MoveTo(TPoint client)
 {
-    return {"mousemove", "--sync", QString::number(20 + client.X), QString::number(20 + client.Y)};
+    // xdotool's --sync waits for the pointer to move, which it never does when it is there
+    // already: it first goes one pixel aside.
+    const int x = 20 + client.X, y = 20 + client.Y;
+    return {"mousemove", QString::number(x + 1), QString::number(y + 1),
+            "mousemove", "--sync", QString::number(x), QString::number(y)};
 }
 
 QStringList Program::OtherWindows() const
@@ -169,11 +173,21 @@ QStringList Program::OtherWindows() const
     return windows;
 }
 
-QString Program::WaitForOtherWindow(int timeoutMs) const
+QString Program::WaitForWindowNamed(const QString& name) const
 {
-    QStringList windows;
-    WaitUntil([&] { return !(windows = OtherWindows()).isEmpty(); }, timeoutMs);
-    return windows.value(0);
+    QString found;
+    WaitUntil([&] {
+        const QStringList windows = OtherWindows();
+        if (windows.size() == 1 && WindowName(windows[0]) == name)
+            found = windows[0];
+        return !found.isEmpty();
+    }, 10000);
+    return found;
+}
+
+bool Program::WaitForBoardAlone() const
+{
+    return WaitUntil([&] { return OtherWindows().isEmpty(); }, 10000);
 }
 
 QString Program::WindowName(const QString& window)
@@ -206,10 +220,10 @@ bool Program::CloseWindow()
     return Child.exitStatus() == QProcess::NormalExit && Child.exitCode() == 0;
 }
 
-void Program::InstallMailProgram(int exitCode)
+void Program::InstallStandIn(const std::string& name, int exitCode)
 {
-    const fs::path script = Tools / "xdg-email";
-    const std::string log = (Tools / "xdg-email.args").string();
+    const fs::path script = Tools / name;
+    const std::string log = (Tools / (name + ".args")).string();
     WriteFile(script, "#!/bin/sh\n"
                       ": > '" + log + ".tmp'\n"
                       "for a in \"$@\"; do printf '%s\\n' \"$a\" >> '" + log + ".tmp'; done\n"
@@ -222,10 +236,10 @@ void Program::InstallMailProgram(int exitCode)
     fs::permissions(script, fs::perms::owner_all);
 }
 
-std::vector<std::string> Program::MailArguments() const
+std::vector<std::string> Program::Arguments(const std::string& name) const
 {
     std::vector<std::string> args;
-    std::istringstream lines(ReadFile(Tools / "xdg-email.args"));
+    std::istringstream lines(ReadFile(Tools / (name + ".args")));
     for (std::string line; std::getline(lines, line);)
         args.push_back(line);
     return args;

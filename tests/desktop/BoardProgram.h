@@ -52,8 +52,11 @@ protected:
 
     // Visible windows of the program other than the board: its dialogs and message boxes.
     QStringList OtherWindows() const;
-    // Waits for a window of the program other than the board; empty when none came.
-    QString WaitForOtherWindow(int timeoutMs = 10000) const;
+    // Waits until the program shows one window besides the board, named so (a dialog or a
+    // message box); empty when none came.
+    QString WaitForWindowNamed(const QString& name) const;
+    // Waits until the board is the program's only window again.
+    bool WaitForBoardAlone() const;
     static QString WindowName(const QString& window);
 
     // Drags a file from another program: press on the drag source, cross the given client
@@ -66,11 +69,12 @@ protected:
     // when it ended on its own with exit code 0.
     bool CloseWindow();
 
-    // A stand-in xdg-email on the program's PATH: writes its arguments, one per line, to
-    // xdg-email.args, copies each attachment into Seen() while it runs, and exits with exitCode.
-    void InstallMailProgram(int exitCode);
-    // The arguments of the last call; empty when there was none.
-    std::vector<std::string> MailArguments() const;
+    // A stand-in for a desktop tool (xdg-email, xdg-open) on the program's PATH: writes its
+    // arguments, one per line, to <name>.args, copies each file named after "--attach" into
+    // Seen while it runs, and exits with exitCode.
+    void InstallStandIn(const std::string& name, int exitCode = 0);
+    // The arguments of the stand-in's last call; empty when there was none.
+    std::vector<std::string> Arguments(const std::string& name) const;
 
     TScratchDir Scratch;
     std::filesystem::path Bin, Home, Temp, Tools, Seen, Files;

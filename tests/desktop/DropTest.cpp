@@ -56,3 +56,17 @@ TEST_F(Drops, DoubleClickEmptiesATileAndDelEmptiesAll)
         << "Del empties every tile";
     EXPECT_TRUE(WaitUntil([&] { return Shot() == empty; })) << "the board is as it started";
 }
+
+TEST_F(Drops, ADamagedPictureIsReportedAndTheTileKeepsItsPicture)
+{
+    ASSERT_TRUE(DragFile(Picture("red.jpg", Red), {TileMiddle(2)}, [&] { return Near(At(TileMiddle(2)), Red); }));
+    const std::string broken = (Files / "broken.jpg").string();
+    WriteFile(broken, "not a picture at all");
+    // The report comes once the drag is over, so the other program is not held up by it.
+    ASSERT_TRUE(DragFile(broken, {TileMiddle(2)}, [&] { return !OtherWindows().isEmpty(); }));
+    const QString report = WaitForWindowNamed("ティロラ");
+    ASSERT_FALSE(report.isEmpty()) << "the error is reported";
+    ASSERT_TRUE(Xdotool({"windowfocus", "--sync", report, "key", "Return"}));
+    ASSERT_TRUE(WaitForBoardAlone());
+    EXPECT_TRUE(WaitUntil([&] { return Near(At(TileMiddle(2)), Red); })) << "tile 2 keeps its picture";
+}

@@ -62,3 +62,27 @@ TEST_F(Program, RightClickOpensTheMenuAndShortcutsWorkWithItClosed)
     EXPECT_TRUE(WaitUntil([&] { return darkInLabel1() == 0; }));
     EXPECT_EQ(screen(), before) << "no menu opened for the shortcuts";
 }
+
+TEST_F(Program, ItemsChosenFromThePopupMenuDoTheirWork)
+{
+    InstallStandIn("xdg-open");
+    const auto menusOpen = [&](int count) { return WaitUntil([&] { return OtherWindows().size() == count; }); };
+
+    // 月日/時刻/星座の割り振り(&N), then 黒い時刻(&L) in its submenu.
+    ASSERT_TRUE(Xdotool(MoveTo({200, 150}) + QStringList{"click", "3"}));
+    ASSERT_TRUE(menusOpen(1));
+    ASSERT_TRUE(Xdotool({"key", "n"}));
+    ASSERT_TRUE(menusOpen(2));
+    ASSERT_TRUE(Xdotool({"key", "l"}));
+    ASSERT_TRUE(menusOpen(0));
+    EXPECT_TRUE(WaitUntil([&] { return DarkPixels(Shot(), Bounds(4, 4, 56, 20)) > 10; })) << "black hours show";
+
+    // インフォメーション(&I): the browser opens the program's page, named after the executable.
+    ASSERT_TRUE(Xdotool(MoveTo({200, 150}) + QStringList{"click", "3"}));
+    ASSERT_TRUE(menusOpen(1));
+    ASSERT_TRUE(Xdotool({"key", "i"}));
+    ASSERT_TRUE(WaitUntil([&] { return !Arguments("xdg-open").empty(); })) << "the browser is asked";
+    const std::vector<std::string> args = Arguments("xdg-open");
+    ASSERT_EQ(args.size(), 1u);
+    EXPECT_TRUE(args[0].starts_with("http://") && args[0].ends_with("/info.php?pf=w&sn=tirora")) << args[0];
+}

@@ -55,19 +55,6 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return DarkPixels(Shot(), Caption3) > 10; })) << "captions show";
         return Shot();
     }
-    // The window of the program named so, once it is the only one besides the board.
-    QString WaitForWindowNamed(const QString& name)
-    {
-        QString found;
-        WaitUntil([&] {
-            const QStringList windows = OtherWindows();
-            if (windows.size() == 1 && WindowName(windows[0]) == name)
-                found = windows[0];
-            return !found.isEmpty();
-        }, 10000);
-        return found;
-    }
-    bool WaitForBoardAlone() { return WaitUntil([&] { return OtherWindows().isEmpty(); }, 10000); }
 };
 
 } // namespace
@@ -118,14 +105,14 @@ TEST_F(Sharing, CtrlSSavesTheBoardUnderTheNameTypedIntoTheDialog)
 
 TEST_F(Sharing, CtrlMHandsTheBoardToTheMailProgramAsAJpeg)
 {
-    InstallMailProgram(0);
+    InstallStandIn("xdg-email");
     const QImage board = BoardWithCaptions();
     const std::string before = MinuteStamp();
     ASSERT_TRUE(KeysToBoard({"ctrl+m"}));
-    ASSERT_TRUE(WaitUntil([&] { return !MailArguments().empty(); }, 10000)) << "the mail program is called";
+    ASSERT_TRUE(WaitUntil([&] { return !Arguments("xdg-email").empty(); }, 10000)) << "the mail program is called";
     const std::string after = MinuteStamp();
 
-    const std::vector<std::string> args = MailArguments();
+    const std::vector<std::string> args = Arguments("xdg-email");
     ASSERT_EQ(args.size(), 5u);
     EXPECT_EQ(args[0], "--utf8");
     EXPECT_EQ(args[1], "--subject");
@@ -148,11 +135,11 @@ TEST_F(Sharing, CtrlMHandsTheBoardToTheMailProgramAsAJpeg)
 
 TEST_F(Sharing, AFailedMailHandOverIsReportedAndLeavesNoFile)
 {
-    InstallMailProgram(3);
+    InstallStandIn("xdg-email", 3);
     ASSERT_TRUE(KeysToBoard({"ctrl+m"}));
     const QString message = WaitForWindowNamed("ティロラ");
     ASSERT_FALSE(message.isEmpty()) << "a message tells to set up a mail program";
-    EXPECT_EQ(MailArguments().size(), 5u);
+    EXPECT_EQ(Arguments("xdg-email").size(), 5u);
     ASSERT_TRUE(Xdotool({"windowfocus", "--sync", message, "key", "Return"}));
     ASSERT_TRUE(WaitForBoardAlone());
     EXPECT_TRUE(WaitUntil([&] { return Names(Bin) == std::vector<std::string>{"tirora"}; })) << "the board's file goes";
