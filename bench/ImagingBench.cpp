@@ -4,6 +4,7 @@
 //   PlainFullVsTileLoad   : plain full-size decode / loading for the tile (how much faster)
 //   EncodeVsPlain         : writing a 600 x 448 bitmap at quality 80 / plain encode of the pixels
 //   ThirteenTilesMemory   : resident memory added by 13 pictures loaded from the 6000 x 4000 file
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -14,10 +15,10 @@
 #include <vector>
 
 #include <benchmark/benchmark.h>
-#include <jpeglib.h>
 
 #include "platform/imaging/JPEGImage.h"
 #include "platform/imaging/Picture.h"
+#include "tests/support/JpegFiles.h"
 
 namespace {
 
@@ -28,42 +29,17 @@ using Clock = std::chrono::steady_clock;
 // which makes decoding mostly entropy decoding; without noise it is a smooth, small file.
 std::vector<uint8_t> MakePhoto(int amplitude)
 {
-    {
-        const int w = 6000, h = 4000;
-        jpeg_compress_struct c{};
-        jpeg_error_mgr err{};
-        c.err = jpeg_std_error(&err);
-        jpeg_create_compress(&c);
-        unsigned char* buffer = nullptr;
-        unsigned long size = 0;
-        jpeg_mem_dest(&c, &buffer, &size);
-        c.image_width = w;
-        c.image_height = h;
-        c.in_color_space = JCS_RGB;
-        c.input_components = 3;
-        jpeg_set_defaults(&c);
-        jpeg_set_quality(&c, 90, TRUE);
-        jpeg_start_compress(&c, TRUE);
-        std::minstd_rand noise(42);
-        std::vector<uint8_t> row(w * 3);
-        while (c.next_scanline < c.image_height) {
-            const int y = static_cast<int>(c.next_scanline);
-            for (int x = 0; x < w; ++x) {
-                const int n = amplitude ? static_cast<int>(noise() % (2 * amplitude + 1)) - amplitude : 0;
-                const bool band = ((x / 375) + (y / 250)) % 2 == 0;
-                row[x * 3] = static_cast<uint8_t>(std::clamp(40 + x * 150 / w + (band ? 30 : 0) + n, 0, 255));
-                row[x * 3 + 1] = static_cast<uint8_t>(std::clamp(60 + y * 120 / h + n, 0, 255));
-                row[x * 3 + 2] = static_cast<uint8_t>(std::clamp(200 - (x + y) * 120 / (w + h) + (band ? 0 : 25) + n, 0, 255));
-            }
-            JSAMPROW r = row.data();
-            jpeg_write_scanlines(&c, &r, 1);
-        }
-        jpeg_finish_compress(&c);
-        std::vector<uint8_t> out(buffer, buffer + size);
-        jpeg_destroy_compress(&c);
-        std::free(buffer);
-        return out;
-    }
+    const int w = 6000, h = 4000;
+    std::minstd_rand noise(42);
+    // Called once a pixel, row by row, so the noise follows the same sequence on every run.
+    const auto pixel = [&](int x, int y) {
+        const int n = amplitude ? static_cast<int>(noise() % (2 * amplitude + 1)) - amplitude : 0;
+        const bool band = ((x / 375) + (y / 250)) % 2 == 0;
+        const auto channel = [](int v) { return static_cast<uint32_t>(std::clamp(v, 0, 255)); };
+        return channel(40 + x * 150 / w + (band ? 30 : 0) + n) << 16 | channel(60 + y * 120 / h + n) << 8 |
+               channel(200 - (x + y) * 120 / (w + h) + (band ? 0 : 25) + n);
+    };
+    return MakeJpeg({w, h, 90, false, JCS_RGB, JCS_UNKNOWN, true, pixel});
 }
 
 const std::vector<uint8_t>& Photo(int amplitude)
@@ -72,26 +48,10 @@ const std::vector<uint8_t>& Photo(int amplitude)
     return amplitude ? noisy : smooth;
 }
 
-// Plain libjpeg: decode every row at scale M/8 into one reused row buffer.
-void PlainDecode(const std::vector<uint8_t>& file, unsigned scaleNum)
+// Plain libjpeg: decode every row at scale M/8, keeping none.
+void PlainDecodeOnly(const std::vector<uint8_t>& file, int scaleNum)
 {
-    jpeg_decompress_struct d{};
-    jpeg_error_mgr err{};
-    d.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&d);
-    jpeg_mem_src(&d, file.data(), file.size());
-    jpeg_read_header(&d, TRUE);
-    d.scale_num = scaleNum;
-    d.scale_denom = 8;
-    jpeg_start_decompress(&d);
-    std::vector<uint8_t> row(static_cast<size_t>(d.output_width) * d.output_components);
-    while (d.output_scanline < d.output_height) {
-        JSAMPROW r = row.data();
-        jpeg_read_scanlines(&d, &r, 1);
-    }
-    benchmark::DoNotOptimize(row.data());
-    jpeg_finish_decompress(&d);
-    jpeg_destroy_decompress(&d);
+    PlainDecodeRows(file.data(), file.size(), scaleNum, [](int, const uint8_t* row) { benchmark::DoNotOptimize(row); });
 }
 
 void TileLoad(const std::vector<uint8_t>& file)
@@ -111,37 +71,35 @@ void SetRatio(benchmark::State& state, double ours, double reference, const char
     state.counters["ratio"] = ours / reference;
 }
 
+// Runs both sides in every iteration, one after the other, and reports the first's time as a ratio
+// to the second's.
+template <class First, class Second>
+void SideBySide(benchmark::State& state, First first, Second second, const char* firstName, const char* secondName)
+{
+    double a = 0, b = 0;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        first();
+        const auto t1 = Clock::now();
+        second();
+        const auto t2 = Clock::now();
+        a += Seconds(t0, t1);
+        b += Seconds(t1, t2);
+    }
+    SetRatio(state, a, b, firstName, secondName);
+}
+
 void TileLoadVsPlainEighth(benchmark::State& state)
 {
     const auto& file = Photo(static_cast<int>(state.range(0)));
-    double ours = 0, plain = 0;
-    for (auto _ : state) {
-        const auto t0 = Clock::now();
-        TileLoad(file);
-        const auto t1 = Clock::now();
-        PlainDecode(file, 1);
-        const auto t2 = Clock::now();
-        ours += Seconds(t0, t1);
-        plain += Seconds(t1, t2);
-    }
-    SetRatio(state, ours, plain, "tile_ms", "plain_eighth_ms");
+    SideBySide(state, [&] { TileLoad(file); }, [&] { PlainDecodeOnly(file, 1); }, "tile_ms", "plain_eighth_ms");
     state.counters["file_MB"] = file.size() / 1e6;
 }
 
 void PlainFullVsTileLoad(benchmark::State& state)
 {
     const auto& file = Photo(static_cast<int>(state.range(0)));
-    double full = 0, ours = 0;
-    for (auto _ : state) {
-        const auto t0 = Clock::now();
-        PlainDecode(file, 8);
-        const auto t1 = Clock::now();
-        TileLoad(file);
-        const auto t2 = Clock::now();
-        full += Seconds(t0, t1);
-        ours += Seconds(t1, t2);
-    }
-    SetRatio(state, full, ours, "plain_full_ms", "tile_ms");
+    SideBySide(state, [&] { PlainDecodeOnly(file, 8); }, [&] { TileLoad(file); }, "plain_full_ms", "tile_ms");
     state.counters["file_MB"] = file.size() / 1e6;
 }
 
@@ -162,39 +120,18 @@ void EncodeVsPlain(benchmark::State& state)
     TJPEGImage jpeg;
     jpeg.Assign(&snapshot);
     jpeg.SetCompressionQuality(80);
-    double ours = 0, plain = 0;
     std::vector<uint8_t> out;
-    for (auto _ : state) {
-        const auto t0 = Clock::now();
-        jpeg.SaveToStream(out);
-        const auto t1 = Clock::now();
-        jpeg_compress_struct c{};
-        jpeg_error_mgr err{};
-        c.err = jpeg_std_error(&err);
-        jpeg_create_compress(&c);
-        unsigned char* buffer = nullptr;
-        unsigned long size = 0;
-        jpeg_mem_dest(&c, &buffer, &size);
-        c.image_width = 600;
-        c.image_height = 448;
-        c.in_color_space = JCS_RGB;
-        c.input_components = 3;
-        jpeg_set_defaults(&c);
-        jpeg_set_quality(&c, 80, TRUE);
-        jpeg_start_compress(&c, TRUE);
-        while (c.next_scanline < c.image_height) {
-            JSAMPROW r = &rgb[static_cast<size_t>(c.next_scanline) * 600 * 3];
-            jpeg_write_scanlines(&c, &r, 1);
-        }
-        jpeg_finish_compress(&c);
-        jpeg_destroy_compress(&c);
-        benchmark::DoNotOptimize(buffer);
-        std::free(buffer);
-        const auto t2 = Clock::now();
-        ours += Seconds(t0, t1);
-        plain += Seconds(t1, t2);
-    }
-    SetRatio(state, ours, plain, "ours_ms", "plain_ms");
+    const TJpegSpec plain{600, 448, 80};
+    const TJpegRowSource rows = [&](int y) { return &rgb[static_cast<size_t>(y) * 600 * 3]; };
+    SideBySide(state, [&] { jpeg.SaveToStream(out); },
+               [&] {
+                   unsigned char* buffer = nullptr;
+                   unsigned long size = 0;
+                   PlainEncode(plain, rows, &buffer, &size);
+                   benchmark::DoNotOptimize(buffer);
+                   std::free(buffer);
+               },
+               "ours_ms", "plain_ms");
 }
 
 long ResidentBytes()
