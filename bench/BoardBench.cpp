@@ -8,13 +8,13 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <jpeglib.h>
 #include <unistd.h>
 
 #include "app/board/MainWindow1.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/WinApi.h"
 #include "platform/host/HeadlessHost.h"
+#include "tests/support/JpegFiles.h"
 
 namespace {
 
@@ -35,24 +35,9 @@ struct TBoardSession {
 void WritePlain(const TBitmap& board, bool flush)
 {
     FILE* file = std::fopen(Target.c_str(), "wb");
-    jpeg_compress_struct c{};
-    jpeg_error_mgr err{};
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    jpeg_stdio_dest(&c, file);
-    c.image_width = 600;
-    c.image_height = 448;
-    c.in_color_space = JCS_EXT_BGRX;  // the back buffer's rows as they are
-    c.input_components = 4;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 80, TRUE);
-    jpeg_start_compress(&c, TRUE);
-    while (c.next_scanline < c.image_height) {
-        JSAMPROW row = const_cast<uint8_t*>(board.ScanLine(static_cast<int32_t>(c.next_scanline)));
-        jpeg_write_scanlines(&c, &row, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
+    TJpegSpec spec{board.Width(), board.Height(), 80};
+    spec.Input = JCS_EXT_BGRX;  // the back buffer's rows as they are
+    PlainEncode(spec, [&board](int y) { return board.ScanLine(y); }, file);
     std::fflush(file);
     if (flush)
         ::fsync(fileno(file));
