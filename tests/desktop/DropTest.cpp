@@ -22,8 +22,8 @@ protected:
 
 TEST_F(Drops, APictureLandsInTheTileThePointerLastCrossed)
 {
-    // A JPEG carried across tiles 5 and 13 to tile 4.
-    ASSERT_TRUE(DragFile(Picture("写真.JPG", Red), {TileMiddle(5), TileMiddle(13), TileMiddle(4)},
+    // A JPEG carried across tiles 5 and 13 to tile 4; its name as file managers see them.
+    ASSERT_TRUE(DragFile(Picture("写真 #1.JPG", Red), {TileMiddle(5), TileMiddle(13), TileMiddle(4)},
                          [&] { return Near(At(TileMiddle(4)), Red); }))
         << "the JPEG shows in tile 4";
     EXPECT_EQ(At(TileMiddle(5)), PaleYellowRgb) << "tile 5 keeps its backdrop";
