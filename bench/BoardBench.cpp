@@ -35,9 +35,9 @@ struct TBoardSession {
 void WritePlain(const TBitmap& board, bool flush)
 {
     FILE* file = std::fopen(Target.c_str(), "wb");
-    TJpegSpec spec{board.Width(), board.Height(), 80};
-    spec.Input = JCS_EXT_BGRX;  // the back buffer's rows as they are
-    PlainEncode(spec, [&board](int y) { return board.ScanLine(y); }, file);
+    TJpegRecipe recipe{board.Width(), board.Height(), 80};
+    recipe.Input = JCS_EXT_BGRX;  // the back buffer's rows as they are
+    PlainEncode(recipe, [&board](int y) { return board.ScanLine(y); }, file);
     std::fflush(file);
     if (flush)
         ::fsync(fileno(file));

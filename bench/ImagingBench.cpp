@@ -121,7 +121,7 @@ void EncodeVsPlain(benchmark::State& state)
     jpeg.Assign(&snapshot);
     jpeg.SetCompressionQuality(80);
     std::vector<uint8_t> out;
-    const TJpegSpec plain{600, 448, 80};
+    const TJpegRecipe plain{600, 448, 80};
     const TJpegRowSource rows = [&](int y) { return &rgb[static_cast<size_t>(y) * 600 * 3]; };
     SideBySide(state, [&] { jpeg.SaveToStream(out); },
                [&] {

@@ -17,7 +17,7 @@ using Bytes = std::vector<uint8_t>;
 Bytes Bmp(uint32_t infoSize, int32_t w, int32_t h, uint16_t bits, uint32_t compression, const std::vector<uint32_t>& masks,
           const std::vector<uint32_t>& palette, const Bytes& data)
 {
-    TBmpSpec s;
+    TBmpRecipe s;
     s.InfoSize = infoSize;
     s.Width = w;
     s.Height = h;
@@ -47,16 +47,16 @@ Bytes Jpeg(int w, int h, J_COLOR_SPACE in, J_COLOR_SPACE stored, bool progressiv
            int quality)
 {
     const int components = in == JCS_GRAYSCALE ? 1 : in == JCS_CMYK ? 4 : 3;
-    TJpegSpec spec{w, h, quality, progressive, in, stored};
-    spec.Pixel = [components](int x, int y) {
+    TJpegRecipe recipe{w, h, quality, progressive, in, stored};
+    recipe.Pixel = [components](int x, int y) {
         uint32_t p = 0;
         for (int k = 0; k < components; ++k)
             p = p << 8 | static_cast<uint8_t>((x * components + k) * 7 + y * 13);
         return p;
     };
-    spec.Arithmetic = arithmetic;
-    spec.RestartInterval = restart;
-    return MakeJpeg(spec);
+    recipe.Arithmetic = arithmetic;
+    recipe.RestartInterval = restart;
+    return MakeJpeg(recipe);
 }
 
 } // namespace

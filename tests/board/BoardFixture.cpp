@@ -34,12 +34,12 @@ void BoardTest::TearDown() { std::filesystem::remove_all(dir); }
 
 std::string BoardTest::WriteBmp(const std::string& name, uint32_t rgb, int width, int height)
 {
-    TBmpSpec spec;
-    spec.Width = width;
-    spec.Height = height;
-    spec.Data = StoreRows(std::vector<std::vector<uint32_t>>(height, std::vector<uint32_t>(width, rgb)), 24, false);
-    spec.StoreFileSize = true;
-    WriteAll(Path(name), BuildBmp(spec));
+    TBmpRecipe recipe;
+    recipe.Width = width;
+    recipe.Height = height;
+    recipe.Data = StoreRows(std::vector<std::vector<uint32_t>>(height, std::vector<uint32_t>(width, rgb)), 24, false);
+    recipe.StoreFileSize = true;
+    WriteAll(Path(name), BuildBmp(recipe));
     return Path(name);
 }
 

@@ -72,7 +72,7 @@ std::vector<uint8_t> Rle8Row(std::initializer_list<std::pair<int, uint8_t>> segm
 
 struct TVariant {
     const char* Name;
-    TBmpSpec Spec;
+    TBmpRecipe Recipe;
     TGrid Expected;
 };
 
@@ -80,9 +80,9 @@ std::vector<TVariant> Variants()
 {
     const TGrid twoColour = Map(Indices, [](uint32_t i) { return i % 2; });
     std::vector<TVariant> v;
-    auto add = [&](const char* name, TBmpSpec spec, TGrid expected) { v.push_back({name, std::move(spec), std::move(expected)}); };
-    auto spec = [](uint32_t info, int32_t h, uint16_t bits, uint32_t compression = 0) {
-        TBmpSpec s;
+    auto add = [&](const char* name, TBmpRecipe recipe, TGrid expected) { v.push_back({name, std::move(recipe), std::move(expected)}); };
+    auto recipe = [](uint32_t info, int32_t h, uint16_t bits, uint32_t compression = 0) {
+        TBmpRecipe s;
         s.InfoSize = info;
         s.Width = 5;
         s.Height = h;
@@ -92,7 +92,7 @@ std::vector<TVariant> Variants()
     };
 
     {   // 1 bit, the palette decides both colours
-        TBmpSpec s = spec(12, 3, 1);
+        TBmpRecipe s = recipe(12, 3, 1);
         s.Palette = {Red, Blue};
         s.Data = StoreRows(twoColour, 1, false);
         add("core header, 1 bit", s, Map(twoColour, [](uint32_t i) { return i ? Blue : Red; }));
@@ -101,7 +101,7 @@ std::vector<TVariant> Variants()
     }
     for (uint16_t bits : {4, 8}) {
         // Four palette entries where the depth allows 16 or 256: the offset of the bits says so.
-        TBmpSpec s = spec(12, 3, bits);
+        TBmpRecipe s = recipe(12, 3, bits);
         s.Palette = Palette4;
         s.Data = StoreRows(Indices, bits, false);
         add(bits == 4 ? "core header, 4 bits, short palette" : "core header, 8 bits, short palette", s, Colours);
@@ -112,7 +112,7 @@ std::vector<TVariant> Variants()
         add(bits == 4 ? "info header, 4 bits, 4 colours used" : "info header, 8 bits, 4 colours used", s, Colours);
     }
     {
-        TBmpSpec s = spec(40, -3, 8);
+        TBmpRecipe s = recipe(40, -3, 8);
         s.Palette = Palette4;
         s.Data = StoreRows(Indices, 8, true);
         add("8 bits top-down", s, Colours);
@@ -122,48 +122,48 @@ std::vector<TVariant> Variants()
         add("8 bits with a gap before the bits", s, Colours);
     }
     {
-        TBmpSpec s = spec(40, 3, 8);
+        TBmpRecipe s = recipe(40, 3, 8);
         s.Palette = {Black, White};  // indices 2 and 3 lie past the palette: black
         s.ClrUsed = 2;
         s.Data = StoreRows(Indices, 8, false);
         add("8 bits, indices past the palette", s, Map(Indices, [](uint32_t i) { return i == 1 ? White : Black; }));
     }
     {
-        TBmpSpec s = spec(40, 3, 16);
+        TBmpRecipe s = recipe(40, 3, 16);
         s.Data = StoreRows(Packed(0x7C00, 0x03E0, 0x001F), 16, false);
         add("16 bits 5-5-5", s, Colours);
-        s = spec(40, 3, 16, 3);
+        s = recipe(40, 3, 16, 3);
         s.Masks = {0xF800, 0x07E0, 0x001F};
         s.Data = StoreRows(Packed(0xF800, 0x07E0, 0x001F), 16, false);
         add("16 bits 5-6-5, masks after the header", s, Colours);
-        s = spec(52, 3, 16, 3);
+        s = recipe(52, 3, 16, 3);
         s.Masks = {0x0F00, 0x00F0, 0x000F};
         s.Data = StoreRows(Packed(0x0F00, 0x00F0, 0x000F), 16, false);
         add("16 bits 4-4-4, masks in a 52-byte header", s, Colours);
     }
     {
-        TBmpSpec s = spec(40, 3, 24);
+        TBmpRecipe s = recipe(40, 3, 24);
         s.Data = StoreRows(Colours, 24, false);
         add("24 bits bottom-up", s, Colours);
         s.Height = -3;
         s.Data = StoreRows(Colours, 24, true);
         add("24 bits top-down", s, Colours);
-        s = spec(12, 3, 24);
+        s = recipe(12, 3, 24);
         s.Data = StoreRows(Colours, 24, false);
         add("core header, 24 bits", s, Colours);
-        s = spec(124, 3, 24);
+        s = recipe(124, 3, 24);
         s.Data = StoreRows(Colours, 24, false);
         add("V5 header, 24 bits", s, Colours);
     }
     {
-        TBmpSpec s = spec(40, 3, 32);
+        TBmpRecipe s = recipe(40, 3, 32);
         s.Data = StoreRows(Packed(0xFF0000, 0x00FF00, 0x0000FF, 0xAA000000), 32, false);
         add("32 bits, the fourth byte ignored", s, Colours);
-        s = spec(108, 3, 32, 3);
+        s = recipe(108, 3, 32, 3);
         s.Masks = {0x0000FF00, 0x00FF0000, 0xFF000000};
         s.Data = StoreRows(Packed(0x0000FF00, 0x00FF0000, 0xFF000000), 32, false);
         add("V4 header, 32 bits, masks in another order", s, Colours);
-        s = spec(56, 3, 32, 3);
+        s = recipe(56, 3, 32, 3);
         s.Masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
         s.Data = StoreRows(Packed(0xFF0000, 0x00FF00, 0x0000FF, 0x55000000), 32, false);
         add("56-byte header, 32 bits with an alpha mask", s, Colours);
@@ -171,7 +171,7 @@ std::vector<TVariant> Variants()
     {
         // Bottom row first: a literal run padded to 16 bits, two repeats; then a repeat and a literal
         // run of even length; the top row starts with a one-pixel move and ends with end of bitmap.
-        TBmpSpec s = spec(40, 3, 8, 1);
+        TBmpRecipe s = recipe(40, 3, 8, 1);
         s.Palette = Palette4;
         s.Data = {0, 3, 2, 3, 0, 0, 1, 1, 1, 2, 0, 0,
                   1, 1, 0, 4, 2, 3, 0, 1, 0, 0,
@@ -189,7 +189,7 @@ std::vector<TVariant> Variants()
             {{Blue, Blue, Blue, Blue, Blue}, {Red, Red, Red, Red, Red}, {White, White, White, White, White}});
     }
     {
-        TBmpSpec s = spec(40, 3, 4, 2);
+        TBmpRecipe s = recipe(40, 3, 4, 2);
         s.Palette = Palette4;
         s.Data = {5, 0x23, 0, 0,
                   0, 5, 0x12, 0x30, 0x10, 0, 0, 0,
@@ -206,7 +206,7 @@ TEST(BmpReader, ReadsEveryVariantToItsPixels)
     for (const TVariant& v : Variants()) {
         SCOPED_TRACE(v.Name);
         std::unique_ptr<TBitmap> b;
-        ASSERT_NO_THROW(b = Read(BuildBmp(v.Spec)));
+        ASSERT_NO_THROW(b = Read(BuildBmp(v.Recipe)));
         EXPECT_EQ(b->PixelFormat(), pf24bit);
         EXPECT_EQ(PixelsOf(*b), v.Expected);
     }
@@ -214,7 +214,7 @@ TEST(BmpReader, ReadsEveryVariantToItsPixels)
 
 TEST(BmpReader, NarrowMasksAreWidenedToFullRange)
 {
-    TBmpSpec s;
+    TBmpRecipe s;
     s.Width = 3;
     s.Height = 1;
     s.Bits = 16;
@@ -225,7 +225,7 @@ TEST(BmpReader, NarrowMasksAreWidenedToFullRange)
 
 TEST(BmpReader, DamagedFilesRaiseTheBitmapError)
 {
-    TBmpSpec good;
+    TBmpRecipe good;
     good.Width = 5;
     good.Height = 3;
     good.Bits = 8;
@@ -233,8 +233,8 @@ TEST(BmpReader, DamagedFilesRaiseTheBitmapError)
     good.Data = StoreRows(Indices, 8, false);
     const std::vector<uint8_t> goodFile = BuildBmp(good);
 
-    auto with = [&](const std::function<void(TBmpSpec&)>& change) {
-        TBmpSpec s = good;
+    auto with = [&](const std::function<void(TBmpRecipe&)>& change) {
+        TBmpRecipe s = good;
         change(s);
         return BuildBmp(s);
     };
@@ -244,7 +244,7 @@ TEST(BmpReader, DamagedFilesRaiseTheBitmapError)
         return f;
     };
     auto rle = [&](std::vector<uint8_t> data) {
-        return with([&](TBmpSpec& s) { s.Compression = 1; s.Data = std::move(data); });
+        return with([&](TBmpRecipe& s) { s.Compression = 1; s.Data = std::move(data); });
     };
     const struct {
         const char* Name;
@@ -260,17 +260,17 @@ TEST(BmpReader, DamagedFilesRaiseTheBitmapError)
         {"negative width", patched(18, static_cast<uint32_t>(-5))},
         {"height 0", patched(22, 0)},
         {"width beyond any real file", patched(18, 0x7FFFFFFF)},
-        {"size whose bits overflow", with([](TBmpSpec& s) { s.Width = 1 << 20; s.Height = 1 << 20; s.Bits = 32; })},
-        {"7 bits per pixel", with([](TBmpSpec& s) { s.Bits = 7; })},
-        {"embedded JPEG", with([](TBmpSpec& s) { s.Compression = 4; })},
-        {"RLE8 at 24 bits", with([](TBmpSpec& s) { s.Compression = 1; s.Bits = 24; s.Palette.clear(); })},
-        {"RLE top-down", with([](TBmpSpec& s) { s.Compression = 1; s.Height = -3; s.Data = {0, 1}; })},
+        {"size whose bits overflow", with([](TBmpRecipe& s) { s.Width = 1 << 20; s.Height = 1 << 20; s.Bits = 32; })},
+        {"7 bits per pixel", with([](TBmpRecipe& s) { s.Bits = 7; })},
+        {"embedded JPEG", with([](TBmpRecipe& s) { s.Compression = 4; })},
+        {"RLE8 at 24 bits", with([](TBmpRecipe& s) { s.Compression = 1; s.Bits = 24; s.Palette.clear(); })},
+        {"RLE top-down", with([](TBmpRecipe& s) { s.Compression = 1; s.Height = -3; s.Data = {0, 1}; })},
         {"bits offset inside the headers", patched(10, 20)},
         {"bits offset past the end", patched(10, 100000)},
-        {"bitfields at 24 bits", with([](TBmpSpec& s) { s.Compression = 3; s.Bits = 24; s.Palette.clear(); s.Masks = {0xFF0000, 0xFF00, 0xFF}; })},
-        {"mask with a hole", with([](TBmpSpec& s) { s.Compression = 3; s.Bits = 16; s.Palette.clear(); s.Masks = {0x7C01, 0x3E0, 0x1E}; })},
-        {"16-bit mask wider than the pixel", with([](TBmpSpec& s) { s.Compression = 3; s.Bits = 16; s.Palette.clear(); s.Masks = {0x1F0000, 0x3E0, 0x1F}; })},
-        {"all masks empty", with([](TBmpSpec& s) { s.Compression = 3; s.Bits = 32; s.Palette.clear(); s.Masks = {0, 0, 0}; })},
+        {"bitfields at 24 bits", with([](TBmpRecipe& s) { s.Compression = 3; s.Bits = 24; s.Palette.clear(); s.Masks = {0xFF0000, 0xFF00, 0xFF}; })},
+        {"mask with a hole", with([](TBmpRecipe& s) { s.Compression = 3; s.Bits = 16; s.Palette.clear(); s.Masks = {0x7C01, 0x3E0, 0x1E}; })},
+        {"16-bit mask wider than the pixel", with([](TBmpRecipe& s) { s.Compression = 3; s.Bits = 16; s.Palette.clear(); s.Masks = {0x1F0000, 0x3E0, 0x1F}; })},
+        {"all masks empty", with([](TBmpRecipe& s) { s.Compression = 3; s.Bits = 32; s.Palette.clear(); s.Masks = {0, 0, 0}; })},
         {"run past the end of the row", rle({6, 1, 0, 1})},
         {"literal run past the end of the row", rle({3, 1, 0, 3, 1, 1, 1, 0, 0, 1})},
         {"move out of the picture", rle({0, 2, 6, 0, 0, 1})},
@@ -296,7 +296,7 @@ TEST(BmpReader, DamagedFilesRaiseTheBitmapError)
 TEST(BmpReader, ReducesByAreaAveragingWhileReading)
 {
     // Grey values 0, 50, 100, 150, 200 into two pixels: 2.5 source pixels each.
-    TBmpSpec row;
+    TBmpRecipe row;
     row.Width = 5;
     row.Height = 1;
     row.Data = StoreRows({{0x000000, 0x323232, 0x646464, 0x969696, 0xC8C8C8}}, 24, false);
@@ -306,7 +306,7 @@ TEST(BmpReader, ReducesByAreaAveragingWhileReading)
     const TGrid quadrants = {{Red, Red, Green, Green}, {Red, Red, Green, Green},
                              {Blue, Blue, White, White}, {Blue, Blue, White, Black}};
     for (bool topDown : {false, true}) {
-        TBmpSpec s;
+        TBmpRecipe s;
         s.Width = 4;
         s.Height = topDown ? -4 : 4;
         s.Data = StoreRows(quadrants, 24, topDown);
@@ -315,7 +315,7 @@ TEST(BmpReader, ReducesByAreaAveragingWhileReading)
     }
 
     // A display size larger than the picture keeps the picture as it is; one side may still shrink.
-    TBmpSpec s;
+    TBmpRecipe s;
     s.Width = 4;
     s.Height = 4;
     s.Data = StoreRows(quadrants, 24, false);
@@ -328,7 +328,7 @@ TEST(BmpReader, ReducesByAreaAveragingWhileReading)
 TEST(BmpReader, PanoramaLoadsReducedInLittleMemory)
 {
     // 40,000 x 300, left half red and right half blue, run-length coded.
-    TBmpSpec s;
+    TBmpRecipe s;
     s.Width = 40000;
     s.Height = 300;
     s.Bits = 8;
@@ -351,7 +351,7 @@ TEST(BmpReader, PanoramaLoadsReducedInLittleMemory)
 TEST(BmpReader, DeclaredSizeBeyondTheDataFailsWithoutLargeAllocations)
 {
     // A million by a million pixels declared; the run-length data stops after a few runs.
-    TBmpSpec s;
+    TBmpRecipe s;
     s.Width = 1 << 20;
     s.Height = 1 << 20;
     s.Bits = 8;

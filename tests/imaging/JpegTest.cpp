@@ -88,7 +88,7 @@ TEST(JpegDecode, MatchesLibjpegForEveryKindOfFile)
 {
     const struct {
         const char* Name;
-        TJpegSpec Spec;
+        TJpegRecipe Recipe;
     } cases[] = {
         {"baseline colour", {64, 48, 90, false, JCS_RGB, JCS_UNKNOWN, true, Gradient}},
         {"progressive colour", {64, 48, 90, true, JCS_RGB, JCS_UNKNOWN, true, Gradient}},
@@ -97,7 +97,7 @@ TEST(JpegDecode, MatchesLibjpegForEveryKindOfFile)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        const auto file = MakeJpeg(c.Spec);
+        const auto file = MakeJpeg(c.Recipe);
         const auto b = Decode(file);
         EXPECT_EQ(b->PixelFormat(), pf24bit);
         EXPECT_EQ(Distance(*b, PlainDecode(file)), 0);

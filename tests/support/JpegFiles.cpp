@@ -28,7 +28,7 @@ int ComponentsOf(J_COLOR_SPACE space)
 }
 
 template <class Destination>
-void Encode(const TJpegSpec& s, const TJpegRowSource& rows, Destination destination)
+void Encode(const TJpegRecipe& s, const TJpegRowSource& rows, Destination destination)
 {
     jpeg_compress_struct c{};
     jpeg_error_mgr err{};
@@ -122,17 +122,17 @@ TPlainDecoded Decode(const uint8_t* data, size_t size, int scaleNum, const TJpeg
 
 } // namespace
 
-void PlainEncode(const TJpegSpec& spec, const TJpegRowSource& rows, FILE* file)
+void PlainEncode(const TJpegRecipe& recipe, const TJpegRowSource& rows, FILE* file)
 {
-    Encode(spec, rows, [file](j_compress_ptr c) { jpeg_stdio_dest(c, file); });
+    Encode(recipe, rows, [file](j_compress_ptr c) { jpeg_stdio_dest(c, file); });
 }
 
-void PlainEncode(const TJpegSpec& spec, const TJpegRowSource& rows, unsigned char** buffer, unsigned long* size)
+void PlainEncode(const TJpegRecipe& recipe, const TJpegRowSource& rows, unsigned char** buffer, unsigned long* size)
 {
-    Encode(spec, rows, [buffer, size](j_compress_ptr c) { jpeg_mem_dest(c, buffer, size); });
+    Encode(recipe, rows, [buffer, size](j_compress_ptr c) { jpeg_mem_dest(c, buffer, size); });
 }
 
-std::vector<uint8_t> MakeJpeg(const TJpegSpec& s)
+std::vector<uint8_t> MakeJpeg(const TJpegRecipe& s)
 {
     const int components = ComponentsOf(s.Input);
     std::vector<uint8_t> row(static_cast<size_t>(s.Width) * components);

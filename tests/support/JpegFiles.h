@@ -9,7 +9,7 @@
 
 #include <jpeglib.h>
 
-struct TJpegSpec {
+struct TJpegRecipe {
     int Width = 16;
     int Height = 16;
     int Quality = 95;
@@ -25,16 +25,16 @@ struct TJpegSpec {
     int RestartInterval = 0;  // in MCUs; 0 writes no restart markers
 };
 
-// Row y (top first) in the layout spec.Input names; it must stay valid until the next call.
+// Row y (top first) in the layout recipe.Input names; it must stay valid until the next call.
 using TJpegRowSource = std::function<const uint8_t*(int y)>;
 
-// Encodes the rows with libjpeg as the spec says (its Pixel is not used), to a stdio file or to
+// Encodes the rows with libjpeg as the recipe says (its Pixel is not used), to a stdio file or to
 // a block that jpeg_mem_dest allocates and the caller frees with std::free.
-void PlainEncode(const TJpegSpec& spec, const TJpegRowSource& rows, FILE* file);
-void PlainEncode(const TJpegSpec& spec, const TJpegRowSource& rows, unsigned char** buffer, unsigned long* size);
+void PlainEncode(const TJpegRecipe& recipe, const TJpegRowSource& rows, FILE* file);
+void PlainEncode(const TJpegRecipe& recipe, const TJpegRowSource& rows, unsigned char** buffer, unsigned long* size);
 
-// The JPEG file of the spec's pixels.
-std::vector<uint8_t> MakeJpeg(const TJpegSpec& spec);
+// The JPEG file of the recipe's pixels.
+std::vector<uint8_t> MakeJpeg(const TJpegRecipe& recipe);
 
 // What plain libjpeg finds in a file, and the rows it decodes.
 struct TPlainDecoded {

@@ -15,7 +15,7 @@ void Put32(std::vector<uint8_t>& out, uint32_t v)
     Put16(out, v >> 16);
 }
 
-std::vector<uint8_t> BuildBmp(const TBmpSpec& s)
+std::vector<uint8_t> BuildBmp(const TBmpRecipe& s)
 {
     const bool core = s.InfoSize == 12;
     const size_t entry = core ? 3 : 4;

@@ -8,7 +8,7 @@
 void Put16(std::vector<uint8_t>& out, uint32_t v);
 void Put32(std::vector<uint8_t>& out, uint32_t v);
 
-struct TBmpSpec {
+struct TBmpRecipe {
     uint32_t InfoSize = 40;  // 12, 40, 52, 56, 108, 124
     int32_t Width = 0;
     int32_t Height = 0;      // negative: rows stored top-down
@@ -21,7 +21,7 @@ struct TBmpSpec {
     int64_t OffsetDelta = 0;        // added to the correct offset of the bits
     bool StoreFileSize = false;     // the file's size in its header; 0 there otherwise (readers must not rely on it)
 };
-std::vector<uint8_t> BuildBmp(const TBmpSpec& spec);
+std::vector<uint8_t> BuildBmp(const TBmpRecipe& recipe);
 
 // Stores rows of values (top row first), each `bits` wide, padded to 4 bytes, in the file's order.
 // Values are palette indices for 1 to 8 bits, the raw 16- or 32-bit pixel, or 0x00RRGGBB for 24.
