@@ -10,6 +10,15 @@
 uint32_t ApplyRop3(uint32_t rop, uint32_t pattern, uint32_t source, uint32_t dest)
 {
     const uint32_t table = (rop >> 16) & 0xFF;
+    // The operations the controls use, in closed form; any other from its truth table.
+    switch (table) {
+    case 0xCC: return source & 0xFFFFFF;                          // SRCCOPY
+    case 0x88: return source & dest & 0xFFFFFF;                   // SRCAND
+    case 0xEE: return (source | dest) & 0xFFFFFF;                 // SRCPAINT
+    case 0x66: return (source ^ dest) & 0xFFFFFF;                 // SRCINVERT
+    case 0xE2: return (((dest ^ pattern) & source) ^ dest) & 0xFFFFFF;  // stencil: set bits take the pattern
+    default: break;
+    }
     uint32_t result = 0;
     for (uint32_t i = 0; i < 8; ++i) {
         if (!((table >> i) & 1))
