@@ -66,6 +66,20 @@ bool IsPictureExtension(const std::string& ext)
     return false;
 }
 
+// The fields of tile k, its backdrop and its label, at index k - 1.
+constexpr std::array<TImage* TMainForm1::*, TMainForm1::TileCount> TileFields = {
+    &TMainForm1::Image1, &TMainForm1::Image2, &TMainForm1::Image3, &TMainForm1::Image4, &TMainForm1::Image5,
+    &TMainForm1::Image6, &TMainForm1::Image7, &TMainForm1::Image8, &TMainForm1::Image9, &TMainForm1::Image10,
+    &TMainForm1::Image11, &TMainForm1::Image12, &TMainForm1::Image13};
+constexpr std::array<TShape* TMainForm1::*, TMainForm1::TileCount> ShapeFields = {
+    &TMainForm1::Shape1, &TMainForm1::Shape2, &TMainForm1::Shape3, &TMainForm1::Shape4, &TMainForm1::Shape5,
+    &TMainForm1::Shape6, &TMainForm1::Shape7, &TMainForm1::Shape8, &TMainForm1::Shape9, &TMainForm1::Shape10,
+    &TMainForm1::Shape11, &TMainForm1::Shape12, &TMainForm1::Shape13};
+constexpr std::array<TShadowLabel* TMainForm1::*, TMainForm1::LabelCount> LabelFields = {
+    &TMainForm1::Label1, &TMainForm1::Label2, &TMainForm1::Label3, &TMainForm1::Label4,
+    &TMainForm1::Label5, &TMainForm1::Label6, &TMainForm1::Label7, &TMainForm1::Label8,
+    &TMainForm1::Label9, &TMainForm1::Label10, &TMainForm1::Label11, &TMainForm1::Label12};
+
 } // namespace
 
 const TClassInfo& TMainForm1::StaticClassInfo()
@@ -79,44 +93,12 @@ TMainForm1::TMainForm1(TComponent* owner) : TForm(owner)
     RegisterClasses<TShadowLabel>();
     LoadDescription(MainForm1Description);
     BindComponent(Image0, "Image0");
-    BindComponent(Image1, "Image1");
-    BindComponent(Image2, "Image2");
-    BindComponent(Image3, "Image3");
-    BindComponent(Image4, "Image4");
-    BindComponent(Image5, "Image5");
-    BindComponent(Image6, "Image6");
-    BindComponent(Image7, "Image7");
-    BindComponent(Image8, "Image8");
-    BindComponent(Image9, "Image9");
-    BindComponent(Image10, "Image10");
-    BindComponent(Image11, "Image11");
-    BindComponent(Image12, "Image12");
-    BindComponent(Image13, "Image13");
-    BindComponent(Shape1, "Shape1");
-    BindComponent(Shape2, "Shape2");
-    BindComponent(Shape3, "Shape3");
-    BindComponent(Shape4, "Shape4");
-    BindComponent(Shape5, "Shape5");
-    BindComponent(Shape6, "Shape6");
-    BindComponent(Shape7, "Shape7");
-    BindComponent(Shape8, "Shape8");
-    BindComponent(Shape9, "Shape9");
-    BindComponent(Shape10, "Shape10");
-    BindComponent(Shape11, "Shape11");
-    BindComponent(Shape12, "Shape12");
-    BindComponent(Shape13, "Shape13");
-    BindComponent(Label1, "Label1");
-    BindComponent(Label2, "Label2");
-    BindComponent(Label3, "Label3");
-    BindComponent(Label4, "Label4");
-    BindComponent(Label5, "Label5");
-    BindComponent(Label6, "Label6");
-    BindComponent(Label7, "Label7");
-    BindComponent(Label8, "Label8");
-    BindComponent(Label9, "Label9");
-    BindComponent(Label10, "Label10");
-    BindComponent(Label11, "Label11");
-    BindComponent(Label12, "Label12");
+    for (int k = 1; k <= TileCount; ++k) {
+        BindComponent(this->*TileFields[k - 1], "Image" + std::to_string(k));
+        BindComponent(this->*ShapeFields[k - 1], "Shape" + std::to_string(k));
+    }
+    for (int k = 1; k <= LabelCount; ++k)
+        BindComponent(this->*LabelFields[k - 1], "Label" + std::to_string(k));
     BindComponent(PopupMenu1, "PopupMenu1");
     BindComponent(SavePictureDialog1, "SavePictureDialog1");
     BindComponent(Save1, "Save1");
@@ -191,18 +173,11 @@ void TMainForm1::Dispatch(TMessage& message)
         TForm::Dispatch(message);
 }
 
-TImage* TMainForm1::Tile(int k) const
-{
-    const std::array<TImage*, TileCount> tiles = {Image1, Image2, Image3, Image4, Image5, Image6, Image7,
-                                                  Image8, Image9, Image10, Image11, Image12, Image13};
-    return k >= 1 && k <= TileCount ? tiles[k - 1] : nullptr;
-}
+TImage* TMainForm1::Tile(int k) const { return k >= 1 && k <= TileCount ? this->*TileFields[k - 1] : nullptr; }
 
 TShadowLabel* TMainForm1::TileLabel(int k) const
 {
-    const std::array<TShadowLabel*, LabelCount> labels = {Label1, Label2, Label3, Label4, Label5, Label6,
-                                                          Label7, Label8, Label9, Label10, Label11, Label12};
-    return k >= 1 && k <= LabelCount ? labels[k - 1] : nullptr;
+    return k >= 1 && k <= LabelCount ? this->*LabelFields[k - 1] : nullptr;
 }
 
 // ---- Tiles: drop and clearing ----
