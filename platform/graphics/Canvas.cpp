@@ -75,13 +75,16 @@ void TCanvas::Changed()
 namespace {
 
 // A canvas rectangle moved to surface coordinates and clipped, in 64 bits so nothing overflows.
-TRect ToSurfaceRect(const TRect& r, TPoint origin, const TRect& clip)
+TRect ToSurfaceRect(int64_t left, int64_t top, int64_t right, int64_t bottom, TPoint origin, const TRect& clip)
 {
     auto clamp = [](int64_t v, int32_t lo, int32_t hi) { return static_cast<int32_t>(std::clamp<int64_t>(v, lo, hi)); };
-    TRect s{clamp(int64_t{r.Left} + origin.X, clip.Left, clip.Right), clamp(int64_t{r.Top} + origin.Y, clip.Top, clip.Bottom),
-            clamp(int64_t{r.Right} + origin.X, clip.Left, clip.Right),
-            clamp(int64_t{r.Bottom} + origin.Y, clip.Top, clip.Bottom)};
-    return s;
+    return {clamp(left + origin.X, clip.Left, clip.Right), clamp(top + origin.Y, clip.Top, clip.Bottom),
+            clamp(right + origin.X, clip.Left, clip.Right), clamp(bottom + origin.Y, clip.Top, clip.Bottom)};
+}
+
+TRect ToSurfaceRect(const TRect& r, TPoint origin, const TRect& clip)
+{
+    return ToSurfaceRect(r.Left, r.Top, r.Right, r.Bottom, origin, clip);
 }
 
 // The value a 0x00RRGGBB colour takes on a surface of the given format (white or black on 1 bit).
@@ -284,10 +287,9 @@ bool StretchBlt(HDC dest, int32_t x, int32_t y, int32_t width, int32_t height, H
         return false;
 
     TBitmap& target = *dest->Surface();
-    const TRect clip = ToSurfaceRect({x, y, x + width, y + height}, dest->Origin(), IntersectRect(
-        {dest->ClipRect().Left + dest->Origin().X, dest->ClipRect().Top + dest->Origin().Y,
-         dest->ClipRect().Right + dest->Origin().X, dest->ClipRect().Bottom + dest->Origin().Y},
-        {0, 0, target.Width(), target.Height()}));
+    // The surface may have shrunk since the canvas was set up: clip to both.
+    const TRect surfaceClip = IntersectRect(dest->SurfaceClip(), {0, 0, target.Width(), target.Height()});
+    const TRect clip = ToSurfaceRect(x, y, int64_t{x} + width, int64_t{y} + height, dest->Origin(), surfaceClip);
     if (clip.IsEmpty())
         return true;
 

@@ -44,6 +44,8 @@ public:
     TPoint Origin() const { return FOrigin; }
     // The clip rectangle in canvas coordinates.
     TRect ClipRect() const;
+    // The clip rectangle in surface coordinates, within the surface as it was when set.
+    TRect SurfaceClip() const { return FClip; }
 
     TPen* Pen() { return &FPen; }
     TBrush* Brush() { return &FBrush; }
