@@ -15,8 +15,7 @@ std::string MailTimeStamp(std::time_t now)
 
 std::string MailAttachmentPath(const std::string& executablePath, const std::string& timeStamp)
 {
-    const std::string dir = ExtractFileDir(executablePath);
-    return (dir == "/" ? "" : dir) + "/" + timeStamp + ".jpg";
+    return JoinPath(ExtractFileDir(executablePath), timeStamp + ".jpg");
 }
 
 std::string InformationAddress(const std::string& host, const std::string& executablePath)

@@ -98,6 +98,16 @@ std::string ExtractBaseName(std::string_view path)
     return name;
 }
 
+std::string JoinPath(std::string_view dir, std::string_view name)
+{
+    if (dir.empty())
+        return std::string(name);
+    std::string path(dir);
+    if (path.back() != '/')
+        path += '/';
+    return path.append(name);
+}
+
 bool SameTextAscii(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
@@ -165,7 +175,7 @@ void WriteFileReplacing(const std::string& path, const std::vector<uint8_t>& byt
 
     // The new file lies beside the target, so that the rename never crosses file systems.
     const std::string dir = ExtractFileDir(path);
-    std::string temp = (dir.empty() ? std::string(".") : dir == "/" ? std::string() : dir) + "/.tirora-XXXXXX";
+    std::string temp = JoinPath(dir.empty() ? "." : dir, ".tirora-XXXXXX");
     TFd fd(::mkstemp(temp.data()));
     if (fd.Get() < 0)
         ThrowCannotCreate(path);

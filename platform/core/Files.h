@@ -12,6 +12,8 @@ std::string ExtractFileName(std::string_view path);
 std::string ExtractFileDir(std::string_view path);
 // The last name without its last extension ("board.v2" of "/opt/board.v2.exe").
 std::string ExtractBaseName(std::string_view path);
+// A name inside a folder ("/" + name for the root, the name alone for an empty folder).
+std::string JoinPath(std::string_view dir, std::string_view name);
 
 // Compares ignoring the letter case of ASCII letters only, whatever the locale.
 bool SameTextAscii(std::string_view a, std::string_view b);
